@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/Decimal.h"
+
+#include <string>
+#include <string_view>
+
+namespace padrix {
+
+/// The user's two number separators, as UTF-8 texts of one character each.
+struct NumberLocale {
+    std::string decimalSeparator = ".";
+    std::string groupSeparator = ",";
+
+    static NumberLocale english() { return {".", ","}; }
+    static NumberLocale german() { return {",", "."}; }
+    bool operator==(const NumberLocale&) const = default;
+};
+
+/// Display formats of the Decimals menu: 0..6 fixed places, or the general text.
+constexpr int VariableDecimals = 25;
+
+/// Locale-aware text to decimal: blanks around, a leading sign, group separators in the
+/// integer part, one decimal separator and an optional exponent ("1E+20"). Throws
+/// CalcError(TypeMismatch) for any other text and CalcError(Overflow) beyond the range.
+Decimal textToDecimal(std::string_view text, const NumberLocale& locale);
+
+/// The same rules, in double precision. Throws as textToDecimal.
+double textToDouble(std::string_view text, const NumberLocale& locale);
+
+/// The longest leading number of the text with '.' as the point (blanks anywhere are skipped,
+/// a leading sign and an exponent are read); 0 when the text does not start with a number.
+/// Never fails.
+double leadingNumber(std::string_view text);
+
+/// General text of a decimal: every significant figure, no exponent, the locale's separator.
+std::string generalText(const Decimal& value, const NumberLocale& locale);
+
+/// General text of a double: up to 15 significant figures, exponent form ("1E+20", "1E-05")
+/// outside 1E-05 .. 1E+15, the locale's separator.
+std::string generalText(double value, const NumberLocale& locale);
+
+/// The display format: `decimalsChoice` 0..6 gives exactly that many places (halves away
+/// from zero), grouping and no zero before the separator below 1; any other choice gives the
+/// general text.
+std::string displayText(const Decimal& value, int decimalsChoice, const NumberLocale& locale);
+
+} // namespace padrix

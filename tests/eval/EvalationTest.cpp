@@ -1,0 +1,182 @@
+#include "eval/Evalation.h"
+#include "core/CalcFailure.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace padrix {
+namespace {
+
+std::string eval(std::string formula) {
+    return EvalFormula(formula);
+}
+
+struct Case {
+    const char* formula;
+    const char* result;
+};
+
+void expectResults(std::initializer_list<Case> cases) {
+    for (const auto& c : cases) {
+        try {
+            EXPECT_EQ(eval(c.formula), c.result) << "formula: " << c.formula;
+        } catch (const CalcError& e) {
+            ADD_FAILURE() << "formula: " << c.formula << " failed with " << e.what();
+        }
+    }
+}
+
+TEST(Evaluator, ArithmeticAndPrecedence) {
+    expectResults({
+        {"(4*3.14159265358979*2^3)/3", "33.510321638291093333333333333"},
+        {"1,5 * 2", "3"},
+        {"2^3^2", "64"},
+        {"2+3*4", "14"},
+        {"2*3+4*5", "26"},
+        {"8/2/2", "2"},
+        {"10/4", "2.5"},
+        {"1/3", "0.3333333333333333333333333333"},
+        {"2/3", "0.6666666666666666666666666667"},
+        {"0.1+0.2", "0.3"},
+        {"2^0.5", "1.4142135623731"},
+        {"2^70*3", "3541774862152230000000"},
+        {"1.50*2", "3"},
+        {"  7 ", "7"},
+        {"-5", "-5"},
+        {"5--3", "8"},
+        {"5+-3", "2"},
+        {"5 * -3", "-15"},
+        {"2*(1-3)", "-4"},
+        {"((2+3)*(4-1))", "15"},
+        {"(5)", "5"},
+        {"-(2)", "-2"},
+        {"5*-(1-3)", "10"},
+    });
+}
+
+// A binary plus or minus takes the whole power as its term; a sign at the start or after
+// another operator stays with its number.
+TEST(Evaluator, SignsAndPowers) {
+    expectResults({
+        {"3 - 2^2", "-1"},
+        {"3-2^2", "-1"},
+        {"3+2^2", "7"},
+        {"-2^2", "4"},
+        {"5*-2^2", "20"},
+        {"2^-1", "0.5"},
+        {"1-2^3*2", "-15"},
+        {"3--2^2", "-1"},
+        {"10-3^2^2", "-71"},
+    });
+}
+
+// A reduced bracket group is one operand: its sign and figures never merge with the text
+// around it, and a number or group next to it multiplies.
+TEST(Evaluator, BracketGroupsAreOneOperand) {
+    expectResults({
+        {"(1-3)^2", "4"},
+        {"10-(1-4)^2", "1"},
+        {"3-(0-2)^3", "11"},
+        {"-(1-3)^2", "4"},
+        {"2^(0-1)", "0.5"},
+        {"2(3)", "6"},
+        {"(2)(3)", "6"},
+        {"(1)2", "2"},
+        {"2(1+1)(1+2)", "12"},
+        {"1.5(2)", "3"},
+    });
+}
+
+TEST(Evaluator, ErrorTextsInCheckOrder) {
+    expectResults({
+        {"", "Error"},
+        {"    ", "Error"},
+        {"x+1", "Error - Token"},
+        {"2e3", "Error - Token"},
+        {"1\t+1", "Error - Token"},
+        {"x+(", "Error - Token"},
+        {"(2", "Error - ()"},
+        {")(", "Error - ()"},
+        {"(1))+((2)", "Error - ()"},
+        {"5-", "Error - Sign"},
+        {"+5", "Error - Sign"},
+        {"5-*3", "Error - Sign"},
+        {"*5", "Error - Sign"},
+        {"2^", "Error - Sign"},
+        {"2^*3", "Error - Sign"},
+        {"(2^)+1", "Error - Sign"},
+        {"6/0", "Error - Division"},
+        {"6/", "Error - Division"},
+        {"6/0.0", "Error - Division"},
+        {"(5-)+6/0", "Error - Sign"},
+        {"6/0+(5-)", "Error - Sign"},
+        {"(6/0)+(5-)", "Error - Division"},
+    });
+}
+
+TEST(Evaluator, FailuresThatLeaveTheEvaluator) {
+    const struct {
+        const char* formula;
+        CalcFailure kind;
+    } cases[] = {
+        {"()", CalcFailure::TypeMismatch},
+        {"2*", CalcFailure::TypeMismatch},
+        {"1.2.3+1", CalcFailure::TypeMismatch},
+        {".", CalcFailure::TypeMismatch},
+        {"5---3", CalcFailure::TypeMismatch},
+        {"79228162514264337593543950335+1", CalcFailure::Overflow},
+        {"10^30", CalcFailure::Overflow},
+        {"10^400", CalcFailure::Overflow},
+        {"(0-8)^0.5", CalcFailure::InvalidArgument},
+        {"0^-1", CalcFailure::DivisionByZero},
+        {"1/0.00000000000000000000000000001", CalcFailure::DivisionByZero},
+    };
+    for (const auto& c : cases) {
+        try {
+            const std::string result = eval(c.formula);
+            ADD_FAILURE() << c.formula << " gave " << result;
+        } catch (const CalcError& e) {
+            EXPECT_EQ(e.kind(), c.kind) << c.formula << " failed with " << e.what();
+        }
+    }
+    // The evaluator recovers fully after a failure.
+    EXPECT_EQ(eval("1+1"), "2");
+}
+
+TEST(Evaluator, HundredTokensAPiece) {
+    auto ones = [](int n) {
+        std::string s = "1";
+        for (int i = 1; i < n; ++i)
+            s += "+1";
+        return s;
+    };
+    EXPECT_EQ(eval(ones(50)), "50"); // 99 tokens
+    try {
+        eval(ones(51)); // 101 tokens
+        ADD_FAILURE() << "101 tokens were accepted";
+    } catch (const CalcError& e) {
+        EXPECT_EQ(e.kind(), CalcFailure::OutOfRange);
+    }
+    // The limit is per bracket piece, not per formula.
+    EXPECT_EQ(eval("(" + ones(50) + ")+(" + ones(50) + ")"), "100");
+}
+
+TEST(Evaluator, TrimsTheCallersFormulaAndBindsVariables) {
+    std::string formula = "  1 + 2  ";
+    Evalation evaluator;
+    EXPECT_EQ(evaluator.EvalFormula(formula), "3");
+    EXPECT_EQ(formula, "1 + 2");
+
+    EXPECT_EQ(bindVariables("X^2+T", "-3", "10"), "(-3)^2+(10)");
+    EXPECT_EQ(eval(bindVariables("X^2", "-3", "")), "9");
+    EXPECT_EQ(eval(bindVariables("T-X^2", "-3", "10")), "1");
+    EXPECT_EQ(eval(bindVariables("2X", "-3", "")), "-6");
+    EXPECT_EQ(bindVariables("X+T", "", ""), "X+T");
+    EXPECT_EQ(eval(bindVariables("x+1", "2", "")), "Error - Token");
+    EXPECT_TRUE(Evalation::isErrorText("Error - Sign"));
+    EXPECT_FALSE(Evalation::isErrorText("3"));
+}
+
+} // namespace
+} // namespace padrix

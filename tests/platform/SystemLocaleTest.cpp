@@ -1,0 +1,25 @@
+#include "platform/SystemLocale.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+namespace padrix {
+namespace {
+
+TEST(SystemLocale, SeparatorsFollowLcAllThenLcNumericThenLang) {
+    const NumberLocale german = NumberLocale::german();
+    const NumberLocale english = NumberLocale::english();
+    EXPECT_EQ(detectNumberLocale({"", "", "de_DE.UTF-8"}), german);
+    EXPECT_EQ(detectNumberLocale({"", "de_DE.UTF-8", "en_US.UTF-8"}), german);
+    EXPECT_EQ(detectNumberLocale({"en_US.UTF-8", "de_DE.UTF-8", "de_DE.UTF-8"}), english);
+    EXPECT_EQ(detectNumberLocale({"de_DE@euro", "", ""}), german);
+    EXPECT_EQ(detectNumberLocale({"C", "", "de_DE.UTF-8"}), english);
+    EXPECT_EQ(detectNumberLocale({"", "POSIX", ""}), english);
+    EXPECT_EQ(detectNumberLocale({"", "", "fr_FR.UTF-8"}).decimalSeparator, ",");
+    EXPECT_EQ(detectNumberLocale({"", "", "de_CH.UTF-8"}).decimalSeparator, ".");
+    EXPECT_EQ(numberLocaleFor(QLocale(QLocale::German, QLocale::Germany)), german);
+}
+
+} // namespace
+} // namespace padrix
