@@ -159,7 +159,12 @@ TEST(Evaluator, HundredTokensAPiece) {
         EXPECT_EQ(e.kind(), CalcFailure::OutOfRange);
     }
     // The limit is per bracket piece, not per formula.
-    EXPECT_EQ(eval("(" + ones(50) + ")+(" + ones(50) + ")"), "100");
+    std::string twoPieces = "(";
+    twoPieces += ones(50);
+    twoPieces += ")+(";
+    twoPieces += ones(50);
+    twoPieces += ")";
+    EXPECT_EQ(eval(twoPieces), "100");
 }
 
 TEST(Evaluator, TrimsTheCallersFormulaAndBindsVariables) {
