@@ -1,10 +1,13 @@
 #include "app/CommandLine.h"
 
 #include "core/CalcFailure.h"
+#include "core/CalcFile.h"
 #include "core/NumberText.h"
+#include "core/Recalculation.h"
 #include "eval/Evalation.h"
 
 #include <QCommandLineParser>
+#include <QIODevice>
 #include <QTextStream>
 
 namespace padrix {
@@ -39,10 +42,66 @@ int evaluate(const QCommandLineParser& parser, QTextStream& out, QTextStream& er
     }
 }
 
+std::optional<int> decimalsChoice(const QString& text) {
+    if (text == QLatin1String("variable")) return VariableDecimals;
+    bool ok = false;
+    const int places = text.toInt(&ok);
+    return ok && places >= 0 && places <= 6 ? std::optional<int>(places) : std::nullopt;
+}
+
+std::optional<int> totalMode(const QString& text) {
+    const QStringList names = {QStringLiteral("numbers"), QStringLiteral("average"),
+                               QStringLiteral("mean"), QStringLiteral("mode")};
+    const auto index = names.indexOf(text);
+    return index >= 0 ? std::optional<int>(static_cast<int>(index)) : std::nullopt;
+}
+
+int total(const QCommandLineParser& parser, QTextStream& out, QTextStream& err,
+          const CommandLineContext& context) {
+    RecalcSettings settings;
+    settings.locale = context.locale;
+    if (parser.isSet(QStringLiteral("decimals"))) {
+        const auto choice = decimalsChoice(parser.value(QStringLiteral("decimals")));
+        if (!choice) {
+            err << "--decimals takes 0 to 6 or variable." << Qt::endl;
+            return 2;
+        }
+        settings.DecimalsChoice = *choice;
+    }
+    if (parser.isSet(QStringLiteral("mode"))) {
+        const auto mode = totalMode(parser.value(QStringLiteral("mode")));
+        if (!mode) {
+            err << "--mode takes numbers, average, mean or mode." << Qt::endl;
+            return 2;
+        }
+        settings.TotalMode = *mode;
+    }
+
+    const QString path = parser.value(QStringLiteral("total"));
+    std::string error;
+    std::optional<Tape> tape;
+    if (path == QLatin1String("-")) {
+        QByteArray data;
+        if (context.standardInput != nullptr) data = context.standardInput->readAll();
+        tape =
+            parseCalcText(std::string_view(data.constData(), static_cast<std::size_t>(data.size())),
+                          settings.locale, &error);
+        if (!tape) error = "standard input: " + error;
+    } else {
+        tape = loadCalcFile(path, settings.locale, &error);
+    }
+    if (!tape) {
+        err << QString::fromStdString(error) << Qt::endl;
+        return 1;
+    }
+    out << QString::fromStdString(MailCalc(*tape, settings).text) << Qt::endl;
+    return 0;
+}
+
 } // namespace
 
-std::optional<int> runCommandLine(const QStringList& arguments, QTextStream& out,
-                                  QTextStream& err) {
+std::optional<int> runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err,
+                                  const CommandLineContext& context) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Padrix Calculator: a tape calculator with exact decimal arithmetic."));
@@ -60,7 +119,20 @@ std::optional<int> runCommandLine(const QStringList& arguments, QTextStream& out
     const QCommandLineOption t(QStringLiteral("t"),
                                QStringLiteral("The value of T in the --eval formula."),
                                QStringLiteral("value"));
-    parser.addOptions({help, version, eval, x, t});
+    const QCommandLineOption totalOption(
+        QStringLiteral("total"),
+        QStringLiteral("Prints the grand total of a calculation file (- reads standard input) "
+                       "and exits."),
+        QStringLiteral("file"));
+    const QCommandLineOption decimals(
+        QStringLiteral("decimals"),
+        QStringLiteral("Decimals of the --total: 0 to 6, or variable (the default)."),
+        QStringLiteral("places"));
+    const QCommandLineOption mode(
+        QStringLiteral("mode"),
+        QStringLiteral("What the --total shows: numbers (the default), average, mean or mode."),
+        QStringLiteral("mode"));
+    parser.addOptions({help, version, eval, x, t, totalOption, decimals, mode});
 
     if (!parser.parse(arguments)) {
         err << parser.errorText() << Qt::endl << Qt::endl << parser.helpText();
@@ -77,8 +149,13 @@ std::optional<int> runCommandLine(const QStringList& arguments, QTextStream& out
         return 0;
     }
     if (parser.isSet(eval)) return evaluate(parser, out, err);
-    if ((parser.isSet(x) || parser.isSet(t))) {
+    if (parser.isSet(totalOption)) return total(parser, out, err, context);
+    if (parser.isSet(x) || parser.isSet(t)) {
         err << "--x and --t go with --eval." << Qt::endl;
+        return 2;
+    }
+    if (parser.isSet(decimals) || parser.isSet(mode)) {
+        err << "--decimals and --mode go with --total." << Qt::endl;
         return 2;
     }
     return std::nullopt;

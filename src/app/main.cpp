@@ -1,7 +1,11 @@
 #include "app/CommandLine.h"
+#include "platform/SystemLocale.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTextStream>
+
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
@@ -9,10 +13,13 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QStringLiteral(PADRIX_VERSION));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    if (const auto status = padrix::runCommandLine(QCoreApplication::arguments(), out, err))
-        return *status;
+    QFile standardInput;
+    standardInput.open(stdin, QIODevice::ReadOnly);
+    const padrix::CommandLineContext context{
+        padrix::detectNumberLocale(padrix::LocaleEnvironment::fromProcess()), &standardInput};
+    const QStringList arguments = QCoreApplication::arguments();
+    if (const auto status = padrix::runCommandLine(arguments, out, err, context)) return *status;
     // The window comes later; until then the program explains its command line.
-    return padrix::runCommandLine(
-               {QCoreApplication::arguments().value(0), QStringLiteral("--help")}, out, err)
+    return padrix::runCommandLine({arguments.value(0), QStringLiteral("--help")}, out, err)
         .value_or(0);
 }

@@ -1,6 +1,9 @@
 #include "app/CommandLine.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <gtest/gtest.h>
@@ -14,12 +17,15 @@ struct Outcome {
     QString err;
 };
 
-Outcome run(QStringList arguments) {
+Outcome run(QStringList arguments, const QByteArray& input = {}) {
     arguments.prepend(QStringLiteral("padrix-calculator"));
     Outcome r;
     QTextStream out(&r.out);
     QTextStream err(&r.err);
-    r.status = runCommandLine(arguments, out, err);
+    QByteArray inputBytes = input;
+    QBuffer standardInput(&inputBytes);
+    standardInput.open(QIODevice::ReadOnly);
+    r.status = runCommandLine(arguments, out, err, {NumberLocale::english(), &standardInput});
     out.flush();
     err.flush();
     return r;
@@ -79,6 +85,41 @@ TEST(CommandLine, HelpVersionAndBadUsage) {
 
     r = run({});
     EXPECT_FALSE(r.status.has_value());
+}
+
+TEST(CommandLine, TotalOfACalculationFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("shop.Clc");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("Padrix Calculator 6\r\n+100\r\nx2\r\n-10%\r\n");
+    }
+    Outcome r = run({"--total", path, "--decimals", "2"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "180.00\n");
+    EXPECT_EQ(run({"--total", path}).out, "180\n");
+    EXPECT_EQ(run({"--total", path, "--decimals", "variable", "--mode", "average"}).out,
+              "Average : 51\n");
+    EXPECT_EQ(run({"--total", path, "--mode", "mean"}).out, "Mean : 51\n");
+    EXPECT_EQ(run({"--total", path, "--mode", "mode"}).out, "Mode : 2\n");
+
+    r = run({"--total", "-"}, "Padrix Calculator 6\n+7\n/0\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "Error\n");
+
+    r = run({"--total", dir.filePath("missing.Clc")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.contains("missing.Clc")) << r.err.toStdString();
+
+    r = run({"--total", "-"}, "Padrix Calculator 6\n+7\n+seven\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("line 3")) << r.err.toStdString();
+
+    EXPECT_EQ(run({"--total", path, "--decimals", "7"}).status, 2);
+    EXPECT_EQ(run({"--total", path, "--mode", "median"}).status, 2);
+    EXPECT_EQ(run({"--decimals", "2"}).status, 2);
 }
 
 TEST(CommandLine, ProgramEvaluatesFromTheShell) {

@@ -1,0 +1,274 @@
+#include "core/CalcFile.h"
+
+#include "core/CalcFailure.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cstring>
+
+namespace padrix {
+
+namespace {
+
+bool isValidUtf8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int follow = 0;
+        if ((c & 0xE0) == 0xC0 && c >= 0xC2)
+            follow = 1;
+        else if ((c & 0xF0) == 0xE0)
+            follow = 2;
+        else if ((c & 0xF8) == 0xF0 && c <= 0xF4)
+            follow = 3;
+        else
+            return false;
+        if (i + follow >= s.size()) return false;
+        for (int k = 1; k <= follow; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        i += follow + 1;
+    }
+    return true;
+}
+
+/// Files from systems that write a single-byte code page: each byte is its Latin-1 character.
+std::string latin1ToUtf8(std::string_view s) {
+    std::string out;
+    out.reserve(s.size() + s.size() / 8);
+    for (char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x80) {
+            out.push_back(ch);
+        } else {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+/// A plain number of up to 19 figures, the common line of a file, read without the general
+/// conversion: an optional "-", figures and at most one decimal separator.
+bool readPlainNumber(std::string_view s, char separator, Decimal& out) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (!s.empty() && s[0] == '-') {
+        negative = true;
+        i = 1;
+    }
+    std::uint64_t m = 0;
+    int figures = 0;
+    int scale = 0;
+    bool seenSeparator = false;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c >= '0' && c <= '9') {
+            if (++figures > 19) return false;
+            m = m * 10 + static_cast<std::uint64_t>(c - '0');
+            if (seenSeparator) ++scale;
+        } else if (c == separator && !seenSeparator) {
+            seenSeparator = true;
+        } else {
+            return false;
+        }
+    }
+    if (figures == 0) return false;
+    out = Decimal::fromParts(m, 0, scale, negative);
+    return true;
+}
+
+/// The value of a line after its operator.
+bool readValue(std::string_view text, const NumberLocale& locale, Value& out) {
+    if (text.empty()) {
+        out = Value();
+        return true;
+    }
+    const char separator = locale.decimalSeparator.size() == 1 ? locale.decimalSeparator[0] : 0;
+    Decimal d;
+    if (separator != 0 && readPlainNumber(text, separator, d)) {
+        out = d;
+        return true;
+    }
+    try {
+        out = textToDecimal(text, locale);
+        return true;
+    } catch (const CalcError& e) {
+        if (e.kind() == CalcFailure::Overflow) {
+            // A double beyond the decimal range, as a power can leave it: keep it as one.
+            try {
+                out = textToDouble(text, locale);
+                return true;
+            } catch (const CalcError&) {
+                return false;
+            }
+        }
+    }
+    if (isLineForm(text)) {
+        out = std::string(text);
+        return true;
+    }
+    return false;
+}
+
+std::string shortened(std::string_view text) {
+    constexpr std::size_t Shown = 40;
+    std::string s(text.substr(0, Shown));
+    for (char& c : s)
+        if (static_cast<unsigned char>(c) < 0x20) c = '?';
+    return text.size() > Shown ? s + "..." : s;
+}
+
+void setError(std::string* error, std::string message) {
+    if (error != nullptr) *error = std::move(message);
+}
+
+void appendValue(std::string& out, const Value& value, const NumberLocale& locale) {
+    switch (value.kind()) {
+    case Value::Kind::Empty:
+        return;
+    case Value::Kind::Decimal:
+        out += generalText(value.decimal(), locale);
+        return;
+    case Value::Kind::Double:
+        try {
+            // Within the decimal range a double is written as plain figures.
+            out += generalText(Decimal::fromDouble(value.number()), locale);
+        } catch (const CalcError&) {
+            out += generalText(value.number(), locale);
+        }
+        return;
+    case Value::Kind::Text:
+        // A line break inside a text would split the line; it is written as a blank.
+        for (char c : value.textValue())
+            out.push_back(c == '\r' || c == '\n' ? ' ' : c);
+        return;
+    }
+}
+
+} // namespace
+
+std::string formatCalcText(const Tape& tape, const NumberLocale& locale) {
+    std::string out;
+    out.reserve(CalcFileHeader.size() + 2 + static_cast<std::size_t>(tape.lineCount()) * 16);
+    out += CalcFileHeader;
+    out += "\r\n";
+    for (int i = 0; i < tape.lineCount(); ++i) {
+        const char op = tape.TapeOperators[i];
+        // A line without an operator keeps its place with a blank, so that its value is not
+        // read back as an operator.
+        out.push_back(op == NoOperator ? ' ' : op);
+        appendValue(out, tape.TapeValues[i], locale);
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& locale,
+                                  std::string* error) {
+    if (text.empty()) {
+        setError(error, "the file is empty: a calculation file starts with its header line");
+        return std::nullopt;
+    }
+    std::string converted;
+    if (!isValidUtf8(text)) {
+        converted = latin1ToUtf8(text);
+        text = converted;
+    }
+    const std::size_t headerEnd = text.find('\n');
+    std::string_view body =
+        headerEnd == std::string_view::npos ? std::string_view{} : text.substr(headerEnd + 1);
+
+    Tape tape;
+    const auto lines = static_cast<std::size_t>(std::count(body.begin(), body.end(), '\n')) + 1;
+    tape.TapeValues.reserve(lines);
+    tape.TapeOperators.reserve(lines);
+    int lineNumber = 1; // the header
+    while (!body.empty()) {
+        ++lineNumber;
+        const std::size_t end = body.find('\n');
+        std::string_view line = body.substr(0, end);
+        body = end == std::string_view::npos ? std::string_view{} : body.substr(end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty()) {
+            tape.append(NoOperator, Value());
+            continue;
+        }
+        const char op = line.front();
+        Value value;
+        if (static_cast<unsigned char>(op) >= 0x80 || !readValue(line.substr(1), locale, value)) {
+            setError(error, "line " + std::to_string(lineNumber) +
+                                " is neither a number nor a calculation line: " + shortened(line));
+            return std::nullopt;
+        }
+        tape.append(op == ' ' ? NoOperator : op, std::move(value));
+    }
+    if (tape.lineCount() == 0) tape.append('+', Value());
+    return tape;
+}
+
+bool saveCalcFile(const QString& path, const Tape& tape, const NumberLocale& locale,
+                  std::string* error) {
+    const QFileInfo info(path);
+    // A file without any write permission bit is read-only, even to the administrator.
+    constexpr auto WriteBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (info.exists() &&
+        (!info.isFile() || !info.isWritable() || !(info.permissions() & WriteBits))) {
+        setError(error, "cannot write to " + path.toStdString() + ": the file is read-only");
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        setError(error,
+                 "cannot write to " + path.toStdString() + ": " + file.errorString().toStdString());
+        return false;
+    }
+    const std::string text = formatCalcText(tape, locale);
+    // QSaveFile::commit() renames even when its buffered data did not all reach the disk
+    // (a full disk, a size limit), so the buffer is flushed and checked first.
+    if (file.write(text.data(), static_cast<qint64>(text.size())) !=
+            static_cast<qint64>(text.size()) ||
+        !file.flush()) {
+        setError(error,
+                 "cannot write to " + path.toStdString() + ": " + file.errorString().toStdString());
+        file.cancelWriting();
+        file.commit(); // removes the temporary file
+        return false;
+    }
+    if (!file.commit()) {
+        setError(error,
+                 "cannot write to " + path.toStdString() + ": " + file.errorString().toStdString());
+        return false;
+    }
+    return true;
+}
+
+std::optional<Tape> loadCalcFile(const QString& path, const NumberLocale& locale,
+                                 std::string* error) {
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        setError(error, "cannot read " + path.toStdString() + ": " +
+                            (QFileInfo(path).isDir() ? std::string("it is a folder")
+                                                     : file.errorString().toStdString()));
+        return std::nullopt;
+    }
+    if (file.size() > MaxCalcFileBytes) {
+        setError(error, "cannot read " + path.toStdString() + ": the file is too large");
+        return std::nullopt;
+    }
+    const QByteArray data = file.readAll();
+    std::string message;
+    auto tape =
+        parseCalcText(std::string_view(data.constData(), static_cast<std::size_t>(data.size())),
+                      locale, &message);
+    if (!tape) setError(error, path.toStdString() + ": " + message);
+    return tape;
+}
+
+} // namespace padrix

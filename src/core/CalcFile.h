@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/NumberText.h"
+#include "core/Tape.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace padrix {
+
+/// The first line of every calculation file.
+constexpr std::string_view CalcFileHeader = "Padrix Calculator 6";
+
+/// A calculation file larger than this is refused rather than read into memory.
+constexpr qint64 MaxCalcFileBytes = qint64(1) << 30;
+
+/// The file's text: the header, then per line the operator and the value's text, each line
+/// ended by CR LF. Numbers use the locale's decimal separator and never group or exponent.
+std::string formatCalcText(const Tape& tape, const NumberLocale& locale);
+
+/// Reads a calculation file's text. Each line after the header gives one tape line: its first
+/// character the operator, the rest a number by the locale's rules, a line form such as
+/// Sin(30) or 10%, or nothing. A header without lines gives a tape of one empty line. Any
+/// other text is an error, described in `error`, and gives nothing.
+std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& locale,
+                                  std::string* error = nullptr);
+
+/// Writes the tape to `path` in one step: the previous file stays intact if anything fails.
+bool saveCalcFile(const QString& path, const Tape& tape, const NumberLocale& locale,
+                  std::string* error = nullptr);
+
+/// Reads the calculation file at `path`.
+std::optional<Tape> loadCalcFile(const QString& path, const NumberLocale& locale,
+                                 std::string* error = nullptr);
+
+} // namespace padrix

@@ -1,0 +1,358 @@
+#include "core/Recalculation.h"
+
+#include "core/CalcFailure.h"
+#include "core/Statistics.h"
+#include "eval/Evalation.h"
+
+#include <cmath>
+#include <optional>
+#include <string_view>
+
+namespace padrix {
+
+namespace {
+
+/// The running total or an operand: exact decimal, or double precision after a power or a
+/// trigonometric function, until the next decimal operation brings it back.
+struct Number {
+    bool isDouble = false;
+    Decimal d;
+    double x = 0;
+
+    static Number exact(const Decimal& v) {
+        Number n;
+        n.d = v;
+        return n;
+    }
+    static Number real(double v) {
+        Number n;
+        n.isDouble = true;
+        n.x = v;
+        return n;
+    }
+    Decimal decimal() const { return isDouble ? Decimal::fromDouble(x) : d; }
+    double toDouble() const { return isDouble ? x : d.toDouble(); }
+};
+
+double checkedPower(double base, double exponent) {
+    if (base == 0.0 && exponent < 0) throw CalcError(CalcFailure::DivisionByZero);
+    const double r = std::pow(base, exponent);
+    if (std::isnan(r)) throw CalcError(CalcFailure::InvalidArgument);
+    if (std::isinf(r)) throw CalcError(CalcFailure::Overflow);
+    return r;
+}
+
+double finite(double v) {
+    if (std::isnan(v)) throw CalcError(CalcFailure::InvalidArgument);
+    if (std::isinf(v)) throw CalcError(CalcFailure::Overflow);
+    return v;
+}
+
+/// T op v; op is one of the five operators.
+Number combine(const Number& t, char op, const Number& v) {
+    switch (op) {
+    case '+':
+        return Number::exact(t.decimal() + v.decimal());
+    case '-':
+        return Number::exact(t.decimal() - v.decimal());
+    case 'x':
+        return Number::exact(t.decimal() * v.decimal());
+    case '/':
+        return Number::exact(t.decimal() / v.decimal());
+    default:
+        return Number::real(checkedPower(t.toDouble(), v.toDouble()));
+    }
+}
+
+/// A percentage line p% under op: a share of the running total.
+Number percentage(const Number& t, char op, const Decimal& p) {
+    const Decimal total = t.decimal();
+    const Decimal share = total * (p / Decimal(100));
+    switch (op) {
+    case '+':
+        return Number::exact(total + share);
+    case '-':
+        return Number::exact(total - share);
+    case 'x':
+        return Number::exact(share);
+    case '/':
+        return Number::exact(total / share);
+    default:
+        return Number::real(checkedPower(total.toDouble(), share.toDouble()));
+    }
+}
+
+bool contains(std::string_view text, std::string_view what) {
+    return text.find(what) != std::string_view::npos;
+}
+
+/// The text without any occurrence of `first`, then without any of `second`.
+std::string removeAll(std::string_view text, std::string_view first, std::string_view second) {
+    auto strip = [](std::string_view in, std::string_view what) {
+        std::string out;
+        out.reserve(in.size());
+        for (std::size_t i = 0; i < in.size();) {
+            if (!what.empty() && in.substr(i, what.size()) == what) {
+                i += what.size();
+            } else {
+                out.push_back(in[i]);
+                ++i;
+            }
+        }
+        return out;
+    };
+    return strip(strip(text, first), second);
+}
+
+enum class Function { Sin, Cos, Tan, Log, Exp, Sqr, Cot, Csc, Sec, Asin, Acos, Atan };
+
+struct FunctionForm {
+    std::string_view marker;
+    std::string_view name; // prefixes "Error" when the line fails
+    Function function;
+};
+
+constexpr FunctionForm FunctionForms[] = {
+    {"Sin(", "Sin ", Function::Sin},    {"Cos(", "Cos ", Function::Cos},
+    {"Tan(", "Tan ", Function::Tan},    {"Log(", "Log ", Function::Log},
+    {"Exp(", "Exp ", Function::Exp},    {"Sqr(", "Sqr ", Function::Sqr},
+    {"Cot(", "Cot ", Function::Cot},    {"Csc(", "Csc ", Function::Csc},
+    {"Sec(", "Sec ", Function::Sec},    {"Asin(", "Asin ", Function::Asin},
+    {"Acos(", "Acos ", Function::Acos}, {"Atan(", "Atan ", Function::Atan},
+};
+
+double reciprocal(double v) {
+    if (v == 0.0) throw CalcError(CalcFailure::DivisionByZero);
+    return 1.0 / v;
+}
+
+/// The inverse sine and cosine through the arc tangent, exact at the ends of the domain.
+double arcSine(double a) {
+    if (std::fabs(a) > 1.0) throw CalcError(CalcFailure::InvalidArgument);
+    if (std::fabs(a) == 1.0) return a * 2 * std::atan(1.0);
+    return std::atan(a / std::sqrt(1 - a * a));
+}
+
+double arcCosine(double a) {
+    if (std::fabs(a) > 1.0) throw CalcError(CalcFailure::InvalidArgument);
+    if (a == 1.0) return 0.0;
+    if (a == -1.0) return 4 * std::atan(1.0);
+    return std::atan(-a / std::sqrt(1 - a * a)) + 2 * std::atan(1.0);
+}
+
+/// One recalculation: the fold of the tape into the running total, with the record of the
+/// last failure.
+class Walk {
+public:
+    explicit Walk(const RecalcSettings& settings) : m_settings(settings) {
+        for (int k = 0; k < FunctionButtonCount; ++k)
+            m_calls[k] = (*settings.buttons)[k].caption + "(";
+    }
+
+    void run(const Tape& tape) {
+        const int last = tape.lineCount() - 1;
+        for (int i = 0; i <= last; ++i) {
+            const Value& value = tape.TapeValues[i];
+            const char op = i < static_cast<int>(tape.TapeOperators.size()) ? tape.TapeOperators[i]
+                                                                            : NoOperator;
+            m_lineName = {};
+            try {
+                line(op, value);
+            } catch (const CalcError& e) {
+                // The line contributes nothing; the last failure decides the words.
+                m_failure = e.kind();
+                m_failedName = m_lineName;
+            }
+        }
+    }
+
+    GrandTotal result() const {
+        std::string text;
+        if (m_failure == CalcFailure::Overflow) {
+            text = "Overflow";
+        } else if (m_failure) {
+            text = m_failedName + "Error";
+        } else if (!m_total.isDouble) {
+            text = displayText(m_total.d, m_settings.DecimalsChoice, m_settings.locale);
+        } else {
+            try {
+                text = displayText(Decimal::fromDouble(m_total.x), m_settings.DecimalsChoice,
+                                   m_settings.locale);
+            } catch (const CalcError&) {
+                // Beyond the decimal range only the double's own text can show it.
+                text = generalText(m_total.x, m_settings.locale);
+            }
+        }
+        return {text, totalColorFor(text)};
+    }
+
+private:
+    void line(char op, const Value& value) {
+        switch (value.kind()) {
+        case Value::Kind::Empty:
+            return;
+        case Value::Kind::Decimal:
+            if (isOperator(op)) {
+                if (op == '+' && !m_total.isDouble)
+                    m_total.d = m_total.d + value.decimal(); // the everyday line
+                else
+                    m_total = combine(m_total, op, Number::exact(value.decimal()));
+            }
+            return;
+        case Value::Kind::Double:
+            if (isOperator(op))
+                m_total = combine(m_total, op, Number::exact(Decimal::fromDouble(value.number())));
+            return;
+        case Value::Kind::Text:
+            textLine(op, value.textValue());
+            return;
+        }
+    }
+
+    void textLine(char op, std::string_view t) {
+        // Total modifiers act on the running total and are not operands themselves.
+        if (contains(t, "Int")) {
+            m_lineName = "Int ";
+            m_total = m_total.isDouble ? Number::real(std::floor(m_total.x))
+                                       : Number::exact(m_total.d.floor());
+            return;
+        }
+        if (contains(t, "Fix")) {
+            m_lineName = "Fix ";
+            m_total = m_total.isDouble ? Number::real(std::trunc(m_total.x))
+                                       : Number::exact(m_total.d.truncate());
+            return;
+        }
+        if (contains(t, "Roun(")) {
+            m_lineName = "Roun ";
+            roundTotal(std::nearbyint(leadingNumber(removeAll(t, "Roun(", ")"))));
+            return;
+        }
+        if (!isOperator(op)) return;
+        for (const FunctionForm& form : FunctionForms) {
+            if (contains(t, form.marker)) {
+                m_lineName = std::string(form.name);
+                const std::string argument = removeAll(t, form.marker, ")");
+                m_total = combine(m_total, op, Number::real(function(form.function, argument)));
+                return;
+            }
+        }
+        if (contains(t, "%")) {
+            m_total =
+                percentage(m_total, op, textToDecimal(removeAll(t, "%", {}), m_settings.locale));
+            return;
+        }
+        for (int k = 0; k < FunctionButtonCount; ++k) {
+            if (contains(t, m_calls[k])) {
+                formulaCall(k, op, t);
+                return;
+            }
+        }
+        if (!t.empty())
+            m_total = combine(m_total, op, Number::exact(textToDecimal(t, m_settings.locale)));
+    }
+
+    void roundTotal(double places) {
+        if (places < 0) throw CalcError(CalcFailure::InvalidArgument);
+        const int n = places > Decimal::MaxScale ? Decimal::MaxScale : static_cast<int>(places);
+        if (!m_total.isDouble) {
+            m_total.d = m_total.d.roundHalfEven(n);
+            return;
+        }
+        try {
+            m_total = Number::exact(Decimal::fromDouble(m_total.x).roundHalfEven(n));
+        } catch (const CalcError&) {
+            // Beyond the decimal range a double has no decimals left to round.
+        }
+    }
+
+    double function(Function f, const std::string& argument) const {
+        const NumberLocale& locale = m_settings.locale;
+        switch (f) {
+        case Function::Asin:
+            return arcSine(textToDouble(argument, locale));
+        case Function::Acos:
+            return arcCosine(textToDecimal(argument, locale).toDouble());
+        case Function::Atan:
+            return std::atan(textToDecimal(argument, locale).toDouble());
+        default:
+            break;
+        }
+        const double a = textToDouble(argument, locale);
+        switch (f) {
+        case Function::Sin:
+            return std::sin(a);
+        case Function::Cos:
+            return std::cos(a);
+        case Function::Tan:
+            return std::tan(a);
+        case Function::Log:
+            if (a <= 0) throw CalcError(CalcFailure::InvalidArgument);
+            return std::log(a);
+        case Function::Exp:
+            return finite(std::exp(a));
+        case Function::Sqr:
+            if (a < 0) throw CalcError(CalcFailure::InvalidArgument);
+            return std::sqrt(a);
+        case Function::Cot:
+            return reciprocal(std::tan(a));
+        case Function::Csc:
+            return reciprocal(std::sin(a));
+        case Function::Sec:
+            return reciprocal(std::cos(a));
+        default:
+            return 0.0; // the inverse functions returned above
+        }
+    }
+
+    void formulaCall(int k, char op, std::string_view t) {
+        const FunctionDefinition& button = (*m_settings.buttons)[k];
+        m_lineName = button.caption.empty() ? std::string() : button.caption + " ";
+        std::string x = removeAll(t, m_calls[k], ")");
+        if (x.empty()) x.push_back('0');
+        std::string formula = bindVariables(button.formula, x, totalForFormula());
+        const std::string result = m_evaluator.EvalFormula(formula);
+        // The evaluator writes '.' as the point; its error texts do not convert.
+        const double v = textToDouble(result, NumberLocale::english());
+        m_total = combine(m_total, op, Number::real(v));
+    }
+
+    /// T as the formula sees it: plain figures, never an exponent.
+    std::string totalForFormula() const {
+        if (!m_total.isDouble) return m_total.d.toString();
+        try {
+            return Decimal::fromDouble(m_total.x).toString();
+        } catch (const CalcError&) {
+            return generalText(m_total.x, NumberLocale::english());
+        }
+    }
+
+    const RecalcSettings& m_settings;
+    std::array<std::string, FunctionButtonCount> m_calls; // caption + "(" of each button
+    Evalation m_evaluator;
+    Number m_total;
+    std::string m_lineName;               // name of the line being folded, "Asin " etc.
+    std::optional<CalcFailure> m_failure; // the last failure of the walk
+    std::string m_failedName;             // the name of the line that failed last
+};
+
+} // namespace
+
+int totalColorFor(const std::string& text) {
+    return !text.empty() && text.front() == '-' ? NegativeTotalColor : TotalColor;
+}
+
+GrandTotal MailCalc(const Tape& tape, const RecalcSettings& settings,
+                    const std::string& previousText, std::vector<Value>* SortedValues) {
+    if (settings.TotalMode != TotalNumbers) {
+        const std::optional<std::string> text =
+            statisticText(tape.TapeValues, settings.TotalMode, settings.locale, SortedValues);
+        const std::string& shown = text ? *text : previousText;
+        return {shown, totalColorFor(shown)};
+    }
+    Walk walk(settings);
+    walk.run(tape);
+    return walk.result();
+}
+
+} // namespace padrix

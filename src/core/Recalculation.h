@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/FunctionButtons.h"
+#include "core/NumberText.h"
+#include "core/Tape.h"
+
+#include <string>
+#include <vector>
+
+namespace padrix {
+
+/// What the grand total shows: the running total, or one of the statistics.
+enum TotalModes { TotalNumbers = 0, TotalAverage = 1, TotalMean = 2, TotalMode = 3 };
+
+/// Text colours of the grand total, as platform colour values 0x00BBGGRR.
+constexpr int TotalColor = 0;
+constexpr int NegativeTotalColor = 192; // dark red, #C00000
+
+/// Everything besides the tape that the recalculation reads.
+struct RecalcSettings {
+    int DecimalsChoice = VariableDecimals; ///< 0..6 fixed places, 25 general text
+    int TotalMode = TotalNumbers;          ///< one of TotalModes
+    const FunctionButtons* buttons = &defaultFunctionButtons();
+    NumberLocale locale;
+};
+
+/// The grand total's text and text colour.
+struct GrandTotal {
+    std::string text;
+    int color = TotalColor;
+    bool operator==(const GrandTotal&) const = default;
+};
+
+/// Walks the whole tape and gives the grand total: the running total in the display format,
+/// "Overflow", a function name followed by "Error", or a statistics text. A statistic that
+/// cannot be formed keeps `previousText`. In the Mean and Mode modes the sorted, compacted
+/// copy of the values is left in `SortedValues` when one is given.
+GrandTotal MailCalc(const Tape& tape, const RecalcSettings& settings,
+                    const std::string& previousText = {},
+                    std::vector<Value>* SortedValues = nullptr);
+
+/// The colour of a grand total's text: dark red when it starts with "-".
+int totalColorFor(const std::string& text);
+
+} // namespace padrix

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/NumberText.h"
+#include "core/Value.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace padrix {
+
+/// The order of tape values: numbers by value, a never-written value as 0, any number before
+/// any text, texts by character codes. Returns <0, 0 or >0.
+int compareValues(const Value& a, const Value& b);
+
+/// Sorts the values ascending, keeps only those greater than 0 at the front, fills the rest
+/// with the number 0, and returns the index of the last value kept (-1 when none is).
+int Selectionsort(std::vector<Value>& values);
+
+/// The statistics text of `mode` (TotalAverage, TotalMean or TotalMode) over the number values
+/// of the tape, "Average : 2.5" and the like; nothing when it cannot be formed. The sorted
+/// working copy of the Mean and the Mode is left in `sorted` when one is given.
+std::optional<std::string> statisticText(const std::vector<Value>& values, int mode,
+                                         const NumberLocale& locale,
+                                         std::vector<Value>* sorted = nullptr);
+
+} // namespace padrix

@@ -1,0 +1,193 @@
+#include "core/CalcFile.h"
+#include "core/Recalculation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#ifdef __linux__
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace padrix {
+namespace {
+
+const NumberLocale en = NumberLocale::english();
+
+std::string readAll(const QString& path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    return f.readAll().toStdString();
+}
+
+void writeAll(const QString& path, std::string_view bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+Tape sampleTape() {
+    Tape t;
+    t.append('+', Decimal::parse("1234.5"));
+    t.append('x', Decimal::parse("3"));
+    t.append('+', Decimal::parse("-12"));
+    t.append('/', Decimal::parse("4"));
+    return t;
+}
+
+TEST(CalcFile, WritesHeaderAndOneLinePerTapeLine) {
+    EXPECT_EQ(formatCalcText(sampleTape(), en),
+              "Padrix Calculator 6\r\n+1234.5\r\nx3\r\n+-12\r\n/4\r\n");
+    EXPECT_EQ(formatCalcText(sampleTape(), NumberLocale::german()),
+              "Padrix Calculator 6\r\n+1234,5\r\nx3\r\n+-12\r\n/4\r\n");
+    Tape odd;
+    odd.append('+', Decimal::parse("0.0000000000000000000000000001"));
+    odd.append('-', Decimal::parse("79228162514264337593543950335"));
+    odd.append(NoOperator, Decimal(7));
+    odd.append('+', std::string("Svol(2)\r\n+99"));
+    EXPECT_EQ(formatCalcText(odd, en), "Padrix Calculator 6\r\n+0.0000000000000000000000000001\r\n"
+                                       "-79228162514264337593543950335\r\n 7\r\n+Svol(2)  +99\r\n");
+}
+
+// Every tape the program writes loads back as the same tape, with the same total.
+TEST(CalcFile, SaveThenLoadGivesTheSameTape) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Tape tape = sampleTape();
+    tape.append('+', std::string("Sin(30)"));
+    tape.append('-', std::string("10%"));
+    tape.append('+', std::string("Svol(2)"));
+    tape.append('x', std::string("Int(7)"));
+    tape.append('+', std::string("Roun(2)"));
+    tape.append('+', Value());
+    tape.append(NoOperator, Decimal(5));
+    tape.append('^', Decimal::parse("0.5"));
+    tape.append('+', Decimal::parse("-0.0000000000000000000000000001"));
+    tape.append('+', std::string("Foo()"));
+    for (const NumberLocale& locale : {en, NumberLocale::german()}) {
+        const QString path = dir.filePath("tape.Clc");
+        std::string error;
+        ASSERT_TRUE(saveCalcFile(path, tape, locale, &error)) << error;
+        const auto loaded = loadCalcFile(path, locale, &error);
+        ASSERT_TRUE(loaded) << error;
+        EXPECT_EQ(*loaded, tape);
+        RecalcSettings settings;
+        settings.locale = locale;
+        EXPECT_EQ(MailCalc(*loaded, settings), MailCalc(tape, settings));
+    }
+
+    // Doubles come back as their figures: the pi key's value, and one beyond the decimals.
+    Tape doubles;
+    doubles.append('+', 4 * std::atan(1.0));
+    doubles.append('+', 1e40);
+    const QString path = dir.filePath("doubles.Clc");
+    ASSERT_TRUE(saveCalcFile(path, doubles, en));
+    const auto loaded = loadCalcFile(path, en);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->TapeValues[0].text(en), "3.14159265358979");
+    EXPECT_EQ(loaded->TapeValues[1].text(en), "1E+40");
+}
+
+TEST(CalcFile, ReadsWhatOtherEditorsLeave) {
+    // A header alone is a tape of one empty line.
+    for (const char* text : {"Padrix Calculator 6\r\n", "Padrix Calculator 6", "whatever\n"}) {
+        const auto tape = parseCalcText(text, en);
+        ASSERT_TRUE(tape) << text;
+        ASSERT_EQ(tape->lineCount(), 1);
+        EXPECT_TRUE(tape->TapeValues[0].isEmpty());
+    }
+    // LF line ends, no final line end, blank lines, a value with nothing after its operator.
+    const auto tape = parseCalcText("Padrix Calculator 6\n+1\n\nx\n-2.5", en);
+    ASSERT_TRUE(tape);
+    ASSERT_EQ(tape->lineCount(), 4);
+    EXPECT_EQ(tape->TapeOperators, (std::vector<char>{'+', NoOperator, 'x', '-'}));
+    EXPECT_EQ(tape->TapeValues[3], Value(Decimal::parse("2.5")));
+    EXPECT_TRUE(tape->TapeValues[2].isEmpty());
+
+    // Numbers follow the current locale's rules; a file from a single-byte code page loads.
+    EXPECT_EQ(parseCalcText("h\r\n+1,5\r\n", en)->TapeValues[0], Value(Decimal(15)));
+    EXPECT_EQ(parseCalcText("h\r\n+1,5\r\n", NumberLocale::german())->TapeValues[0],
+              Value(Decimal::parse("1.5")));
+    EXPECT_EQ(parseCalcText("h\r\n+Caf\xe9(2)\r\n", en)->TapeValues[0],
+              Value(std::string("Caf\xc3\xa9(2)")));
+
+    // More lines than any growth step.
+    std::string big = "Padrix Calculator 6\r\n";
+    for (int i = 0; i < 25000; ++i)
+        big += "+" + std::to_string(i) + "\r\n";
+    const auto large = parseCalcText(big, en);
+    ASSERT_TRUE(large);
+    EXPECT_EQ(large->lineCount(), 25000);
+    EXPECT_EQ(MailCalc(*large, {}).text, "312487500");
+}
+
+TEST(CalcFile, RefusesDamagedFilesWithAReason) {
+    const struct {
+        std::string text;
+        std::string reason;
+    } cases[] = {
+        {"", "empty"},
+        {"Padrix Calculator 6\r\n+1\r\n+abc\r\n", "line 3"},
+        {"Padrix Calculator 6\r\n+1.2.3\r\n", "line 2"},
+        {"Padrix Calculator 6\r\n+\x01\x02\x03\r\n", "line 2"},
+        {"Padrix Calculator 6\r\n\xc3\xa9"
+         "5\r\n",
+         "line 2"},
+        {std::string("Padrix Calculator 6\r\n+1\0\r\n", 25), "line 2"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_FALSE(parseCalcText(c.text, en, &error)) << c.text;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    }
+    QTemporaryDir dir;
+    std::string error;
+    EXPECT_FALSE(loadCalcFile(dir.filePath("missing.Clc"), en, &error));
+    EXPECT_NE(error.find("missing.Clc"), std::string::npos) << error;
+    EXPECT_FALSE(loadCalcFile(dir.path(), en, &error));
+    EXPECT_FALSE(saveCalcFile(dir.filePath("no/such/folder/x.Clc"), sampleTape(), en, &error));
+}
+
+TEST(CalcFile, FailedSaveLeavesThePreviousFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("keep.Clc");
+    writeAll(path, "Padrix Calculator 6\r\n+1\r\n");
+
+    // A read-only file is not replaced.
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser);
+    std::string error;
+    EXPECT_FALSE(saveCalcFile(path, sampleTape(), en, &error));
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_EQ(readAll(path), "Padrix Calculator 6\r\n+1\r\n");
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+
+#ifdef __linux__
+    // A write that fails half-way (here: the file size limit) leaves the old file whole.
+    Tape large;
+    for (int i = 0; i < 2000; ++i)
+        large.append('+', Decimal(i));
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool saved = saveCalcFile(path, large, en, &error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(readAll(path), "Padrix Calculator 6\r\n+1\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "a temporary file was left";
+#endif
+
+    ASSERT_TRUE(saveCalcFile(path, sampleTape(), en, &error)) << error;
+    EXPECT_EQ(readAll(path), formatCalcText(sampleTape(), en));
+}
+
+} // namespace
+} // namespace padrix
