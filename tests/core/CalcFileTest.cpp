@@ -118,8 +118,11 @@ TEST(CalcFile, ReadsWhatOtherEditorsLeave) {
 
     // More lines than any growth step.
     std::string big = "Padrix Calculator 6\r\n";
-    for (int i = 0; i < 25000; ++i)
-        big += "+" + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 25000; ++i) {
+        big += '+';
+        big += std::to_string(i);
+        big += "\r\n";
+    }
     const auto large = parseCalcText(big, en);
     ASSERT_TRUE(large);
     EXPECT_EQ(large->lineCount(), 25000);
