@@ -346,16 +346,6 @@ Decimal::Decimal(std::int64_t value)
     : m_low(value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value)),
       m_negative(value < 0) {}
 
-Decimal Decimal::fromParts(std::uint64_t low, std::uint32_t high, int scale, bool negative) {
-    assert(scale >= 0 && scale <= MaxScale);
-    Decimal d;
-    d.m_low = low;
-    d.m_high = high;
-    d.m_scale = static_cast<std::uint8_t>(scale);
-    d.m_negative = negative && (low != 0 || high != 0);
-    return d;
-}
-
 Decimal Decimal::fromDigits(bool negative, std::string_view digits, int exponent) {
     const auto first = digits.find_first_not_of('0');
     if (first == std::string_view::npos) return Decimal{};

@@ -18,7 +18,14 @@ public:
     Decimal(std::int64_t value); // NOLINT(google-explicit-constructor): integers are decimals
 
     /// The number low + high * 2^64, divided by 10^scale; scale 0..28.
-    static Decimal fromParts(std::uint64_t low, std::uint32_t high, int scale, bool negative);
+    static Decimal fromParts(std::uint64_t low, std::uint32_t high, int scale, bool negative) {
+        Decimal d;
+        d.m_low = low;
+        d.m_high = high;
+        d.m_scale = static_cast<std::uint8_t>(scale);
+        d.m_negative = negative && (low != 0 || high != 0);
+        return d;
+    }
     /// The number whose figures are `digits` (only '0'..'9'), times 10^exponent, rounded to fit
     /// (halves to even). Throws CalcError(Overflow) when too large.
     static Decimal fromDigits(bool negative, std::string_view digits, int exponent);

@@ -1,6 +1,40 @@
 #include "core/Value.h"
 
+#include <cstring>
+
 namespace padrix {
+
+Value::Value(std::string_view text) : m_kind(Kind::Text) {
+    if (text.size() <= InlineText) {
+        std::memcpy(m_bytes, text.data(), text.size());
+        m_aux = static_cast<std::uint8_t>(text.size());
+        return;
+    }
+    char* heap = new char[text.size()];
+    std::memcpy(heap, text.data(), text.size());
+    const auto size = static_cast<std::uint32_t>(text.size());
+    std::memcpy(m_bytes, &heap, sizeof heap);
+    std::memcpy(m_bytes + 8, &size, 4);
+    m_aux = HeapText;
+}
+
+void Value::freeHeapText() noexcept {
+    char* heap = nullptr;
+    std::memcpy(&heap, m_bytes, sizeof heap);
+    delete[] heap;
+}
+
+void Value::copyHeapText(const Value& other) { new (this) Value(other.textValue()); }
+
+std::string_view Value::textValue() const {
+    if (m_aux != HeapText)
+        return {reinterpret_cast<const char*>(m_bytes), m_aux};
+    const char* heap = nullptr;
+    std::uint32_t size = 0;
+    std::memcpy(&heap, m_bytes, sizeof heap);
+    std::memcpy(&size, m_bytes + 8, 4);
+    return {heap, size};
+}
 
 std::string Value::text(const NumberLocale& locale) const {
     switch (kind()) {
@@ -11,9 +45,25 @@ std::string Value::text(const NumberLocale& locale) const {
     case Kind::Double:
         return generalText(number(), locale);
     case Kind::Text:
-        return textValue();
+        return std::string(textValue());
     }
     return {};
+}
+
+bool operator==(const Value& a, const Value& b) {
+    if (a.kind() != b.kind())
+        return false;
+    switch (a.kind()) {
+    case Value::Kind::Empty:
+        return true;
+    case Value::Kind::Decimal:
+        return a.decimal() == b.decimal();
+    case Value::Kind::Double:
+        return a.number() == b.number();
+    case Value::Kind::Text:
+        return a.textValue() == b.textValue();
+    }
+    return false;
 }
 
 } // namespace padrix

@@ -3,42 +3,113 @@
 #include "core/Decimal.h"
 #include "core/NumberText.h"
 
+#include <cstdint>
+#include <cstring>
 #include <string>
-#include <variant>
+#include <string_view>
 
 namespace padrix {
 
 /// The operand of one tape line: never written, a decimal, a double (the pi key) or a text
 /// (a function line, a percentage, a total modifier or a formula-button call).
+///
+/// Sixteen bytes, so that a tape of a million lines stays small and quick to walk: a decimal
+/// or a double sits in place, and so does a text of up to 14 bytes (Sin(30), 10%, Svol(2));
+/// a longer text lives on the heap.
 class Value {
 public:
-    enum class Kind { Empty, Decimal, Double, Text };
+    enum class Kind : std::uint8_t { Empty, Decimal, Double, Text };
 
-    Value() = default;
-    Value(const padrix::Decimal& d) : m_data(d) {}         // NOLINT(google-explicit-constructor)
-    Value(double d) : m_data(d) {}                         // NOLINT(google-explicit-constructor)
-    Value(std::string text) : m_data(std::move(text)) {}   // NOLINT(google-explicit-constructor)
-    Value(const char* text) : m_data(std::string(text)) {} // NOLINT(google-explicit-constructor)
+    Value() noexcept { m_kind = Kind::Empty; }
+    Value(const padrix::Decimal& d) noexcept : m_kind(Kind::Decimal) { // NOLINT
+        const std::uint64_t low = d.low();
+        const std::uint32_t high = d.high();
+        std::memcpy(m_bytes, &low, 8);
+        std::memcpy(m_bytes + 8, &high, 4);
+        m_bytes[12] = static_cast<unsigned char>(d.scale());
+        m_bytes[13] = d.isNegative() ? 1 : 0;
+    }
+    Value(double d) noexcept : m_kind(Kind::Double) { std::memcpy(m_bytes, &d, 8); } // NOLINT
+    Value(std::string_view text);             // NOLINT(google-explicit-constructor)
+    Value(const std::string& text) : Value(std::string_view(text)) {} // NOLINT
+    Value(const char* text) : Value(std::string_view(text)) {}        // NOLINT
 
-    Kind kind() const { return static_cast<Kind>(m_data.index()); }
-    bool isEmpty() const { return kind() == Kind::Empty; }
-    bool isDecimal() const { return kind() == Kind::Decimal; }
-    bool isDouble() const { return kind() == Kind::Double; }
-    bool isText() const { return kind() == Kind::Text; }
+    Value(const Value& other) {
+        if (other.hasHeapText())
+            copyHeapText(other);
+        else
+            std::memcpy(static_cast<void*>(this), &other, sizeof(Value));
+    }
+    Value(Value&& other) noexcept {
+        std::memcpy(static_cast<void*>(this), &other, sizeof(Value));
+        other.m_kind = Kind::Empty; // a heap text now belongs here
+    }
+    Value& operator=(const Value& other) {
+        if (this != &other)
+            *this = Value(other);
+        return *this;
+    }
+    Value& operator=(Value&& other) noexcept {
+        if (this != &other) {
+            release();
+            std::memcpy(static_cast<void*>(this), &other, sizeof(Value));
+            other.m_kind = Kind::Empty;
+        }
+        return *this;
+    }
+    ~Value() { release(); }
+
+    Kind kind() const { return m_kind; }
+    bool isEmpty() const { return m_kind == Kind::Empty; }
+    bool isDecimal() const { return m_kind == Kind::Decimal; }
+    bool isDouble() const { return m_kind == Kind::Double; }
+    bool isText() const { return m_kind == Kind::Text; }
     /// A decimal or a double.
     bool isNumber() const { return isDecimal() || isDouble(); }
 
-    const padrix::Decimal& decimal() const { return std::get<padrix::Decimal>(m_data); }
-    double number() const { return std::get<double>(m_data); }
-    const std::string& textValue() const { return std::get<std::string>(m_data); }
+    /// Only for a decimal value.
+    padrix::Decimal decimal() const {
+        std::uint64_t low = 0;
+        std::uint32_t high = 0;
+        std::memcpy(&low, m_bytes, 8);
+        std::memcpy(&high, m_bytes + 8, 4);
+        return Decimal::fromParts(low, high, m_bytes[12], m_bytes[13] != 0);
+    }
+    /// Only for a double value.
+    double number() const {
+        double d = 0;
+        std::memcpy(&d, m_bytes, 8);
+        return d;
+    }
+    /// Only for a text value.
+    std::string_view textValue() const;
 
     /// The value as text: the general text of a number, the text itself, "" when empty.
     std::string text(const NumberLocale& locale) const;
 
-    bool operator==(const Value&) const = default;
+    /// Same kind and same content; decimals compare by value.
+    friend bool operator==(const Value& a, const Value& b);
 
 private:
-    std::variant<std::monostate, padrix::Decimal, double, std::string> m_data;
+    static constexpr std::uint8_t HeapText = 0xFF; // m_aux of a text on the heap
+    static constexpr std::size_t InlineText = 14;  // bytes of text kept in place
+
+    bool hasHeapText() const { return m_kind == Kind::Text && m_aux == HeapText; }
+    void release() noexcept {
+        if (hasHeapText())
+            freeHeapText();
+        m_kind = Kind::Empty;
+    }
+    void freeHeapText() noexcept;
+    void copyHeapText(const Value& other);
+
+    // A decimal: low (8 bytes), high (4), scale (1), sign (1). A double: 8 bytes. A text:
+    // its bytes, or a heap pointer (8) and length (4).
+    alignas(8) unsigned char m_bytes[14] = {};
+    std::uint8_t m_aux = 0; // length of an in-place text, or HeapText
+    Kind m_kind = Kind::Empty;
 };
+
+static_assert(sizeof(Value) == 16);
 
 } // namespace padrix

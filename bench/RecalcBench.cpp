@@ -1,0 +1,136 @@
+#include "core/CalcFile.h"
+#include "core/Recalculation.h"
+#include "core/Statistics.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+#include <random>
+
+namespace {
+
+using namespace padrix;
+
+/// Plain number lines as people type them: cents, mostly added, some taken off.
+Tape plainTape(int lines) {
+    Tape tape;
+    tape.TapeValues.reserve(static_cast<std::size_t>(lines));
+    tape.TapeOperators.reserve(static_cast<std::size_t>(lines));
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> cents(1, 999999);
+    for (int i = 0; i < lines; ++i)
+        tape.append(i % 5 == 4 ? '-' : '+', Decimal::fromParts(static_cast<std::uint64_t>(cents(random)), 0, 2, false));
+    return tape;
+}
+
+/// A quarter each: function lines, percentages, formula-button calls, plain numbers.
+Tape mixedTape(int lines) {
+    Tape tape;
+    for (int i = 0; i < lines; ++i) {
+        switch (i % 4) {
+        case 0:
+            tape.append('+', "Sin(" + std::to_string(i % 90) + ")");
+            break;
+        case 1:
+            tape.append(i % 8 == 1 ? '+' : '-', std::string("2%"));
+            break;
+        case 2:
+            tape.append('+', i % 8 == 2 ? "Svol(" + std::to_string(i % 7) + ")"
+                                        : "Kilo(" + std::to_string(i % 50) + ")");
+            break;
+        default:
+            tape.append('+', Decimal::fromParts(static_cast<std::uint64_t>(i % 10007), 0, 2, false));
+            break;
+        }
+    }
+    return tape;
+}
+
+void BM_MailCalcPlainNumbers(benchmark::State& state) {
+    const Tape tape = plainTape(static_cast<int>(state.range(0)));
+    const RecalcSettings settings;
+    for (auto _ : state) {
+        GrandTotal total = MailCalc(tape, settings);
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
+}
+BENCHMARK(BM_MailCalcPlainNumbers)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void BM_MailCalcMixedLines(benchmark::State& state) {
+    const Tape tape = mixedTape(static_cast<int>(state.range(0)));
+    const RecalcSettings settings;
+    for (auto _ : state) {
+        GrandTotal total = MailCalc(tape, settings);
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
+}
+BENCHMARK(BM_MailCalcMixedLines)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_SortValues(benchmark::State& state) {
+    const Tape tape = plainTape(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<Value> values = tape.TapeValues;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(Selectionsort(values));
+    }
+}
+BENCHMARK(BM_SortValues)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+/// A calculation file of `lines` plain number lines in a fresh temporary folder.
+struct BenchFile {
+    QTemporaryDir dir;
+    QString path;
+    explicit BenchFile(int lines) : path(dir.filePath(QStringLiteral("bench.Clc"))) {
+        saveCalcFile(path, plainTape(lines), NumberLocale::english());
+    }
+};
+
+void BM_LoadCalcFile(benchmark::State& state) {
+    const BenchFile file(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        auto tape = loadCalcFile(file.path, NumberLocale::english());
+        benchmark::DoNotOptimize(tape);
+    }
+    // Heap bytes that one loaded line keeps, measured on one extra load.
+    const std::size_t before = mallinfo2().uordblks;
+    const auto tape = loadCalcFile(file.path, NumberLocale::english());
+    const std::size_t after = mallinfo2().uordblks;
+    state.counters["bytes_per_line"] =
+        static_cast<double>(after - before) / static_cast<double>(tape->lineCount());
+}
+BENCHMARK(BM_LoadCalcFile)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void BM_SaveCalcFile(benchmark::State& state) {
+    const Tape tape = plainTape(static_cast<int>(state.range(0)));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("save.Clc"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(saveCalcFile(path, tape, NumberLocale::english()));
+}
+BENCHMARK(BM_SaveCalcFile)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+/// The whole program: start, load the file, recalculate, print, exit.
+void BM_TotalCommandProcess(benchmark::State& state) {
+    const BenchFile file(static_cast<int>(state.range(0)));
+    const QString program =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../src/app/padrix-calculator");
+    for (auto _ : state) {
+        QProcess process;
+        process.start(program, {QStringLiteral("--total"), file.path});
+        process.waitForFinished(-1);
+        if (process.exitCode() != 0)
+            state.SkipWithError("padrix-calculator --total failed");
+    }
+}
+BENCHMARK(BM_TotalCommandProcess)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
