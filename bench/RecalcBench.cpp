@@ -25,7 +25,8 @@ Tape plainTape(int lines) {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> cents(1, 999999);
     for (int i = 0; i < lines; ++i)
-        tape.append(i % 5 == 4 ? '-' : '+', Decimal::fromParts(static_cast<std::uint64_t>(cents(random)), 0, 2, false));
+        tape.append(i % 5 == 4 ? '-' : '+',
+                    Decimal::fromParts(static_cast<std::uint64_t>(cents(random)), 0, 2, false));
     return tape;
 }
 
@@ -45,7 +46,8 @@ Tape mixedTape(int lines) {
                                         : "Kilo(" + std::to_string(i % 50) + ")");
             break;
         default:
-            tape.append('+', Decimal::fromParts(static_cast<std::uint64_t>(i % 10007), 0, 2, false));
+            tape.append('+',
+                        Decimal::fromParts(static_cast<std::uint64_t>(i % 10007), 0, 2, false));
             break;
         }
     }
@@ -101,9 +103,13 @@ void BM_LoadCalcFile(benchmark::State& state) {
         benchmark::DoNotOptimize(tape);
     }
     // Heap bytes that one loaded line keeps, measured on one extra load.
-    const std::size_t before = mallinfo2().uordblks;
+    auto heapInUse = [] {
+        const struct mallinfo2 info = mallinfo2();
+        return info.uordblks + info.hblkhd; // small blocks and mapped large ones
+    };
+    const std::size_t before = heapInUse();
     const auto tape = loadCalcFile(file.path, NumberLocale::english());
-    const std::size_t after = mallinfo2().uordblks;
+    const std::size_t after = heapInUse();
     state.counters["bytes_per_line"] =
         static_cast<double>(after - before) / static_cast<double>(tape->lineCount());
 }

@@ -9,13 +9,15 @@ namespace padrix::test {
 std::vector<TableRow> readTable(const std::string& name) {
     const std::string path = std::string(PADRIX_TEST_DATA) + "/" + name;
     std::ifstream in(path);
-    if (!in) throw std::runtime_error("cannot open " + path);
+    if (!in)
+        throw std::runtime_error("cannot open " + path);
     std::vector<TableRow> rows;
     std::string line;
     int number = 0;
     while (std::getline(in, line)) {
         ++number;
-        if (number == 1 || line.empty()) continue; // header
+        if (number == 1 || line.empty())
+            continue; // header
         TableRow row{number, {}};
         std::stringstream fields(line);
         std::string field;

@@ -43,7 +43,8 @@ int evaluate(const QCommandLineParser& parser, QTextStream& out, QTextStream& er
 }
 
 std::optional<int> decimalsChoice(const QString& text) {
-    if (text == QLatin1String("variable")) return VariableDecimals;
+    if (text == QLatin1String("variable"))
+        return VariableDecimals;
     bool ok = false;
     const int places = text.toInt(&ok);
     return ok && places >= 0 && places <= 6 ? std::optional<int>(places) : std::nullopt;
@@ -82,11 +83,13 @@ int total(const QCommandLineParser& parser, QTextStream& out, QTextStream& err,
     std::optional<Tape> tape;
     if (path == QLatin1String("-")) {
         QByteArray data;
-        if (context.standardInput != nullptr) data = context.standardInput->readAll();
+        if (context.standardInput != nullptr)
+            data = context.standardInput->readAll();
         tape =
             parseCalcText(std::string_view(data.constData(), static_cast<std::size_t>(data.size())),
                           settings.locale, &error);
-        if (!tape) error = "standard input: " + error;
+        if (!tape)
+            error = "standard input: " + error;
     } else {
         tape = loadCalcFile(path, settings.locale, &error);
     }
@@ -148,8 +151,10 @@ std::optional<int> runCommandLine(const QStringList& arguments, QTextStream& out
         out << "padrix-calculator " << PADRIX_VERSION << Qt::endl;
         return 0;
     }
-    if (parser.isSet(eval)) return evaluate(parser, out, err);
-    if (parser.isSet(totalOption)) return total(parser, out, err, context);
+    if (parser.isSet(eval))
+        return evaluate(parser, out, err);
+    if (parser.isSet(totalOption))
+        return total(parser, out, err, context);
     if (parser.isSet(x) || parser.isSet(t)) {
         err << "--x and --t go with --eval." << Qt::endl;
         return 2;

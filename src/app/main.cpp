@@ -18,7 +18,8 @@ int main(int argc, char* argv[]) {
     const padrix::CommandLineContext context{
         padrix::detectNumberLocale(padrix::LocaleEnvironment::fromProcess()), &standardInput};
     const QStringList arguments = QCoreApplication::arguments();
-    if (const auto status = padrix::runCommandLine(arguments, out, err, context)) return *status;
+    if (const auto status = padrix::runCommandLine(arguments, out, err, context))
+        return *status;
     // The window comes later; until then the program explains its command line.
     return padrix::runCommandLine({arguments.value(0), QStringLiteral("--help")}, out, err)
         .value_or(0);

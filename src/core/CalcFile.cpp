@@ -39,9 +39,11 @@ bool isValidUtf8(std::string_view s) {
             follow = 3;
         else
             return false;
-        if (i + follow >= s.size()) return false;
+        if (i + follow >= s.size())
+            return false;
         for (int k = 1; k <= follow; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
         i += follow + 1;
     }
     return true;
@@ -79,16 +81,19 @@ bool readPlainNumber(std::string_view s, char separator, Decimal& out) {
     for (; i < s.size(); ++i) {
         const char c = s[i];
         if (c >= '0' && c <= '9') {
-            if (++figures > 19) return false;
+            if (++figures > 19)
+                return false;
             m = m * 10 + static_cast<std::uint64_t>(c - '0');
-            if (seenSeparator) ++scale;
+            if (seenSeparator)
+                ++scale;
         } else if (c == separator && !seenSeparator) {
             seenSeparator = true;
         } else {
             return false;
         }
     }
-    if (figures == 0) return false;
+    if (figures == 0)
+        return false;
     out = Decimal::fromParts(m, 0, scale, negative);
     return true;
 }
@@ -130,12 +135,14 @@ std::string shortened(std::string_view text) {
     constexpr std::size_t Shown = 40;
     std::string s(text.substr(0, Shown));
     for (char& c : s)
-        if (static_cast<unsigned char>(c) < 0x20) c = '?';
+        if (static_cast<unsigned char>(c) < 0x20)
+            c = '?';
     return text.size() > Shown ? s + "..." : s;
 }
 
 void setError(std::string* error, std::string message) {
-    if (error != nullptr) *error = std::move(message);
+    if (error != nullptr)
+        *error = std::move(message);
 }
 
 void appendValue(std::string& out, const Value& value, const NumberLocale& locale) {
@@ -204,7 +211,8 @@ std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& loc
         const std::size_t end = body.find('\n');
         std::string_view line = body.substr(0, end);
         body = end == std::string_view::npos ? std::string_view{} : body.substr(end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
         if (line.empty()) {
             tape.append(NoOperator, Value());
             continue;
@@ -218,7 +226,8 @@ std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& loc
         }
         tape.append(op == ' ' ? NoOperator : op, std::move(value));
     }
-    if (tape.lineCount() == 0) tape.append('+', Value());
+    if (tape.lineCount() == 0)
+        tape.append('+', Value());
     return tape;
 }
 
@@ -276,15 +285,16 @@ std::optional<Tape> loadCalcFile(const QString& path, const NumberLocale& locale
     QByteArray data;
     std::string_view text;
     if (uchar* mapped = size > 0 ? file.map(0, size) : nullptr) {
-        text = std::string_view(reinterpret_cast<const char*>(mapped),
-                                static_cast<std::size_t>(size));
+        text =
+            std::string_view(reinterpret_cast<const char*>(mapped), static_cast<std::size_t>(size));
     } else {
         data = file.readAll();
         text = std::string_view(data.constData(), static_cast<std::size_t>(data.size()));
     }
     std::string message;
     auto tape = parseCalcText(text, locale, &message);
-    if (!tape) setError(error, path.toStdString() + ": " + message);
+    if (!tape)
+        setError(error, path.toStdString() + ": " + message);
     return tape;
 }
 

@@ -106,14 +106,17 @@ struct Wide {
     void mulPow10(int k) {
         for (; k >= 9; k -= 9)
             mulSmall(1000000000U);
-        if (k > 0) mulSmall(static_cast<std::uint32_t>(Pow10[k]));
+        if (k > 0)
+            mulSmall(static_cast<std::uint32_t>(Pow10[k]));
     }
 };
 
 int compare(const Wide& a, const Wide& b) {
-    if (a.len != b.len) return a.len < b.len ? -1 : 1;
+    if (a.len != b.len)
+        return a.len < b.len ? -1 : 1;
     for (int i = a.len - 1; i >= 0; --i)
-        if (a.w[i] != b.w[i]) return a.w[i] < b.w[i] ? -1 : 1;
+        if (a.w[i] != b.w[i])
+            return a.w[i] < b.w[i] ? -1 : 1;
     return 0;
 }
 
@@ -127,7 +130,8 @@ Wide add(const Wide& a, const Wide& b) {
         carry = t >> 32;
     }
     r.len = n;
-    if (carry != 0) r.w[r.len++] = static_cast<std::uint32_t>(carry);
+    if (carry != 0)
+        r.w[r.len++] = static_cast<std::uint32_t>(carry);
     return r;
 }
 
@@ -138,7 +142,8 @@ Wide subtract(const Wide& a, const Wide& b) {
     for (int i = 0; i < a.len; ++i) {
         std::int64_t t = std::int64_t(a.w[i]) - b.w[i] - borrow;
         borrow = t < 0 ? 1 : 0;
-        if (t < 0) t += std::int64_t(1) << 32;
+        if (t < 0)
+            t += std::int64_t(1) << 32;
         r.w[i] = static_cast<std::uint32_t>(t);
     }
     r.len = a.len;
@@ -148,7 +153,8 @@ Wide subtract(const Wide& a, const Wide& b) {
 
 Wide multiply(const Wide& a, const Wide& b) {
     Wide r;
-    if (a.isZero() || b.isZero()) return r;
+    if (a.isZero() || b.isZero())
+        return r;
     assert(a.len + b.len <= Wide::Limbs);
     for (int i = 0; i < a.len; ++i) {
         std::uint64_t carry = 0;
@@ -199,7 +205,8 @@ void divide(const Wide& u, const Wide& v, Wide& q, Wide& r) {
         while (qhat >= Base || qhat * vn[n - 2] > ((rhat << 32) | un[j + n - 2])) {
             --qhat;
             rhat += vn[n - 1];
-            if (rhat >= Base) break;
+            if (rhat >= Base)
+                break;
         }
         std::int64_t k = 0;
         std::int64_t t = 0;
@@ -236,7 +243,8 @@ enum class Rounding { HalfEven, HalfAwayFromZero, TowardZero, Floor };
 /// Removes the lowest `digits` decimal figures of m, rounding by `mode`. `sticky` says that
 /// nonzero figures lie below m (an inexact quotient), so a dropped 5 is more than a half.
 Wide dropDigits(Wide m, int digits, Rounding mode, bool negative, bool sticky) {
-    if (digits <= 0) return m;
+    if (digits <= 0)
+        return m;
     for (int k = digits - 1; k > 0;) {
         const int step = std::min(k, 9);
         sticky |= m.divSmall(static_cast<std::uint32_t>(Pow10[step])) != 0;
@@ -257,7 +265,8 @@ Wide dropDigits(Wide m, int digits, Rounding mode, bool negative, bool sticky) {
         up = negative && (last != 0 || sticky);
         break;
     }
-    if (up) m.addSmall(1);
+    if (up)
+        m.addSmall(1);
     return m;
 }
 
@@ -275,11 +284,14 @@ Decimal fitResult(const Wide& m, int scale, bool negative, bool sticky = false, 
     int drop = std::max({0, scale - Decimal::MaxScale, minDrop});
     // 2^96 has 29 figures, so m needs at least (figures of m) - 29 figures dropped.
     const int excessBits = m.bitLength() - 96;
-    if (excessBits > 0) drop = std::max(drop, static_cast<int>(excessBits * 0.30102999566398) - 1);
+    if (excessBits > 0)
+        drop = std::max(drop, static_cast<int>(excessBits * 0.30102999566398) - 1);
     for (;; ++drop) {
-        if (drop > scale) throw CalcError(CalcFailure::Overflow);
+        if (drop > scale)
+            throw CalcError(CalcFailure::Overflow);
         const Wide q = dropDigits(m, drop, Rounding::HalfEven, negative, sticky);
-        if (q.fits96()) return makeDecimal(q, scale - drop, negative);
+        if (q.fits96())
+            return makeDecimal(q, scale - drop, negative);
     }
 }
 
@@ -323,9 +335,11 @@ Decimal Decimal::addSigned(const Decimal& a, const Decimal& b, bool negateB) {
     Wide mb = magnitude(b);
     ma.mulPow10(scale - a.scale());
     mb.mulPow10(scale - b.scale());
-    if (negA == negB) return fitResult(add(ma, mb), scale, negA);
+    if (negA == negB)
+        return fitResult(add(ma, mb), scale, negA);
     const int c = compare(ma, mb);
-    if (c == 0) return Decimal{};
+    if (c == 0)
+        return Decimal{};
     return c > 0 ? fitResult(subtract(ma, mb), scale, negA)
                  : fitResult(subtract(mb, ma), scale, negB);
 }
@@ -334,7 +348,8 @@ namespace {
 
 Decimal roundTo(const Decimal& d, int places, Rounding mode) {
     places = std::clamp(places, 0, Decimal::MaxScale);
-    if (d.scale() <= places) return d;
+    if (d.scale() <= places)
+        return d;
     // Dropping at least one figure leaves room for the carry of rounding up.
     const Wide m = dropDigits(magnitude(d), d.scale() - places, mode, d.isNegative(), false);
     return makeDecimal(m, places, d.isNegative());
@@ -348,7 +363,8 @@ Decimal::Decimal(std::int64_t value)
 
 Decimal Decimal::fromDigits(bool negative, std::string_view digits, int exponent) {
     const auto first = digits.find_first_not_of('0');
-    if (first == std::string_view::npos) return Decimal{};
+    if (first == std::string_view::npos)
+        return Decimal{};
     digits.remove_prefix(first);
     // Beyond 40 figures only whether anything nonzero follows matters for rounding.
     constexpr std::size_t KeptFigures = 40;
@@ -360,9 +376,18 @@ Decimal Decimal::fromDigits(bool negative, std::string_view digits, int exponent
         digits = digits.substr(0, KeptFigures);
     }
     const int figures = static_cast<int>(digits.size());
-    if (figures + exponent > 29) throw CalcError(CalcFailure::Overflow);
+    if (figures + exponent > 29)
+        throw CalcError(CalcFailure::Overflow);
+    if (figures <= 19 && exponent <= 0 && exponent >= -MaxScale) {
+        // Fits a 64-bit integer at a scale the type holds: no rounding needed.
+        std::uint64_t m = 0;
+        for (char c : digits)
+            m = m * 10 + static_cast<std::uint64_t>(c - '0');
+        return fromParts(m, 0, -exponent, negative);
+    }
     // So far below the smallest place that even the first figure rounds away.
-    if (-exponent > MaxScale + figures + 1) return Decimal{};
+    if (-exponent > MaxScale + figures + 1)
+        return Decimal{};
     Wide m;
     for (char c : digits) {
         m.mulSmall(10);
@@ -370,7 +395,8 @@ Decimal Decimal::fromDigits(bool negative, std::string_view digits, int exponent
     }
     if (exponent >= 0) {
         m.mulPow10(exponent);
-        if (!m.fits96()) throw CalcError(CalcFailure::Overflow);
+        if (!m.fits96())
+            throw CalcError(CalcFailure::Overflow);
         return makeDecimal(m, 0, negative);
     }
     return fitResult(m, -exponent, negative, sticky);
@@ -396,23 +422,29 @@ Decimal Decimal::parse(std::string_view text) {
         const char c = text[i];
         if (c >= '0' && c <= '9') {
             digits.push_back(c);
-            if (seenPoint) --exponent;
+            if (seenPoint)
+                --exponent;
         } else if (c == '.' && !seenPoint) {
             seenPoint = true;
         } else {
             break;
         }
     }
-    if (digits.empty()) throw CalcError(CalcFailure::TypeMismatch);
+    if (digits.empty())
+        throw CalcError(CalcFailure::TypeMismatch);
     if (i < text.size()) {
-        if (text[i] != 'E' && text[i] != 'e') throw CalcError(CalcFailure::TypeMismatch);
+        if (text[i] != 'E' && text[i] != 'e')
+            throw CalcError(CalcFailure::TypeMismatch);
         ++i;
         bool negExp = false;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) negExp = text[i++] == '-';
-        if (i == text.size()) throw CalcError(CalcFailure::TypeMismatch);
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            negExp = text[i++] == '-';
+        if (i == text.size())
+            throw CalcError(CalcFailure::TypeMismatch);
         long long e = 0;
         for (; i < text.size(); ++i) {
-            if (text[i] < '0' || text[i] > '9') throw CalcError(CalcFailure::TypeMismatch);
+            if (text[i] < '0' || text[i] > '9')
+                throw CalcError(CalcFailure::TypeMismatch);
             e = std::min<long long>(e * 10 + (text[i] - '0'), 100000000);
         }
         exponent += static_cast<int>(negExp ? -e : e);
@@ -421,18 +453,24 @@ Decimal Decimal::parse(std::string_view text) {
 }
 
 Decimal Decimal::fromDouble(double value) {
-    if (!std::isfinite(value)) throw CalcError(CalcFailure::Overflow);
-    if (value == 0.0) return Decimal{};
+    if (!std::isfinite(value))
+        throw CalcError(CalcFailure::Overflow);
+    if (value == 0.0)
+        return Decimal{};
     // 15 significant figures, correctly rounded from the double's exact value.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", value);
-    std::string_view s(buf);
+    const auto written =
+        std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::scientific, 14);
+    *written.ptr = '\0';
+    std::string_view s(buf, static_cast<std::size_t>(written.ptr - buf));
     const bool negative = s.front() == '-';
-    if (negative) s.remove_prefix(1);
+    if (negative)
+        s.remove_prefix(1);
     const auto e = s.find('e');
     std::string digits;
     for (char c : s.substr(0, e))
-        if (c != '.') digits.push_back(c);
+        if (c != '.')
+            digits.push_back(c);
     const int exponent = std::atoi(s.data() + e + 1) - 14;
     return fromDigits(negative, digits, exponent);
 }
@@ -455,7 +493,8 @@ double Decimal::toDouble() const {
 }
 
 std::string Decimal::toString() const {
-    if (isZero()) return "0";
+    if (isZero())
+        return "0";
     u128 m = magnitude128(*this);
     char figures[32];
     int n = 0;
@@ -475,7 +514,8 @@ std::string Decimal::toString() const {
         ++firstKept;
     std::string out;
     out.reserve(34);
-    if (m_negative) out.push_back('-');
+    if (m_negative)
+        out.push_back('-');
     const int intFigures = n - m_scale;
     if (intFigures <= 0) {
         out.push_back('0');
@@ -502,21 +542,42 @@ Decimal operator*(const Decimal& a, const Decimal& b) {
     const int scale = a.scale() + b.scale();
     if (a.high() == 0 && b.high() == 0) {
         const u128 p = u128(a.low()) * b.low();
-        if (p == 0) return Decimal{};
+        if (p == 0)
+            return Decimal{};
         if (p < TwoTo96 && scale <= Decimal::MaxScale)
             return Decimal::fromParts(static_cast<std::uint64_t>(p),
                                       static_cast<std::uint32_t>(p >> 64), scale, negative);
         return fitResult(Wide::from(p), scale, negative);
     }
     const Wide p = multiply(magnitude(a), magnitude(b));
-    if (p.isZero()) return Decimal{};
+    if (p.isZero())
+        return Decimal{};
     return fitResult(p, scale, negative);
 }
 
 Decimal operator/(const Decimal& a, const Decimal& b) {
-    if (b.isZero()) throw CalcError(CalcFailure::DivisionByZero);
-    if (a.isZero()) return Decimal{};
+    if (b.isZero())
+        throw CalcError(CalcFailure::DivisionByZero);
+    if (a.isZero())
+        return Decimal{};
     const bool negative = a.isNegative() != b.isNegative();
+    const int natural = std::max(0, a.scale() - b.scale());
+    if (a.high() == 0 && b.high() == 0 && b.scale() - a.scale() <= 19) {
+        // Most divisions on a tape come out exact (p / 100, 22 / 2.2): try in 128 bits.
+        const int e = std::min(19, Decimal::MaxScale - a.scale() + b.scale());
+        const u128 n = u128(a.low()) * Pow10[e];
+        const u128 q = n / b.low();
+        if (n % b.low() == 0 && q < TwoTo96) {
+            u128 m = q;
+            int scale = a.scale() - b.scale() + e;
+            while (scale > natural && m % 10 == 0) {
+                m /= 10;
+                --scale;
+            }
+            return Decimal::fromParts(static_cast<std::uint64_t>(m),
+                                      static_cast<std::uint32_t>(m >> 64), scale, negative);
+        }
+    }
     // The quotient at the largest scale, 28: a * 10^(28 + sb - sa) / b.
     Wide n = magnitude(a);
     n.mulPow10(Decimal::MaxScale + b.scale() - a.scale());
@@ -530,18 +591,20 @@ Decimal operator/(const Decimal& a, const Decimal& b) {
         Wide twice = add(r, r);
         const int c = compare(twice, magnitude(b));
         m = q;
-        if (c > 0 || (c == 0 && (q.w[0] & 1U) != 0)) m.addSmall(1);
-        if (!m.fits96()) return fitResult(q, scale, negative, !r.isZero(), 1);
+        if (c > 0 || (c == 0 && (q.w[0] & 1U) != 0))
+            m.addSmall(1);
+        if (!m.fits96())
+            return fitResult(q, scale, negative, !r.isZero(), 1);
     } else {
         const Decimal rounded = fitResult(q, scale, negative, !r.isZero());
         m = magnitude(rounded);
         scale = rounded.scale();
     }
     // Trailing zeros carry no value; drop them down to the quotient's natural scale.
-    const int natural = std::max(0, a.scale() - b.scale());
     while (scale > natural && !m.isZero()) {
         Wide t = m;
-        if (t.divSmall(10) != 0) break;
+        if (t.divSmall(10) != 0)
+            break;
         m = t;
         --scale;
     }
@@ -551,7 +614,8 @@ Decimal operator/(const Decimal& a, const Decimal& b) {
 std::strong_ordering operator<=>(const Decimal& a, const Decimal& b) {
     const bool negA = a.isNegative();
     const bool negB = b.isNegative();
-    if (negA != negB) return negA ? std::strong_ordering::less : std::strong_ordering::greater;
+    if (negA != negB)
+        return negA ? std::strong_ordering::less : std::strong_ordering::greater;
     int c = 0;
     if (a.scale() == b.scale()) {
         const u128 ma = magnitude128(a);
@@ -565,7 +629,8 @@ std::strong_ordering operator<=>(const Decimal& a, const Decimal& b) {
         mb.mulPow10(scale - b.scale());
         c = compare(ma, mb);
     }
-    if (negA) c = -c;
+    if (negA)
+        c = -c;
     return c < 0 ? std::strong_ordering::less
                  : (c > 0 ? std::strong_ordering::greater : std::strong_ordering::equal);
 }

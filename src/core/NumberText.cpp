@@ -37,15 +37,20 @@ bool isSpaceLike(std::string_view separator) {
 
 /// Reads an optional exponent ("E+20", "e-5") starting at i; it must end the text.
 bool scanExponent(std::string_view text, std::size_t i, long long& exponent) {
-    if (i == text.size()) return true;
-    if (text[i] != 'E' && text[i] != 'e') return false;
+    if (i == text.size())
+        return true;
+    if (text[i] != 'E' && text[i] != 'e')
+        return false;
     ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i == text.size()) return false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    if (i == text.size())
+        return false;
     long long e = 0;
     for (; i < text.size(); ++i) {
-        if (!isDigit(text[i])) return false;
+        if (!isDigit(text[i]))
+            return false;
         e = std::min<long long>(e * 10 + (text[i] - '0'), 1000000000LL);
     }
     exponent += negative ? -e : e;
@@ -72,7 +77,8 @@ bool scanLocaleNumber(std::string_view text, const NumberLocale& locale, Scanned
         const char c = text[i];
         if (isDigit(c)) {
             out.digits.push_back(c);
-            if (seenPoint) --out.exponent;
+            if (seenPoint)
+                --out.exponent;
             ++i;
         } else if (!seenPoint && hasAt(text, i, point)) {
             seenPoint = true;
@@ -93,7 +99,8 @@ int clampExponent(long long e) {
 }
 
 double digitsToDouble(const ScannedNumber& n) {
-    if (n.digits.find_first_not_of('0') == std::string::npos) return 0.0;
+    if (n.digits.find_first_not_of('0') == std::string::npos)
+        return 0.0;
     std::string text = n.digits;
     text += 'e';
     text += std::to_string(n.exponent);
@@ -118,13 +125,15 @@ std::string withSeparator(std::string text, const NumberLocale& locale) {
 
 Decimal textToDecimal(std::string_view text, const NumberLocale& locale) {
     ScannedNumber n;
-    if (!scanLocaleNumber(text, locale, n)) throw CalcError(CalcFailure::TypeMismatch);
+    if (!scanLocaleNumber(text, locale, n))
+        throw CalcError(CalcFailure::TypeMismatch);
     return Decimal::fromDigits(n.negative, n.digits, clampExponent(n.exponent));
 }
 
 double textToDouble(std::string_view text, const NumberLocale& locale) {
     ScannedNumber n;
-    if (!scanLocaleNumber(text, locale, n)) throw CalcError(CalcFailure::TypeMismatch);
+    if (!scanLocaleNumber(text, locale, n))
+        throw CalcError(CalcFailure::TypeMismatch);
     return digitsToDouble(n);
 }
 
@@ -132,7 +141,8 @@ double leadingNumber(std::string_view text) {
     std::string compact; // the text without blanks, as far as a number can reach
     compact.reserve(std::min<std::size_t>(text.size(), 64));
     for (char c : text) {
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r') continue;
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r')
+            continue;
         compact.push_back(c);
     }
     ScannedNumber n;
@@ -144,14 +154,16 @@ double leadingNumber(std::string_view text) {
         const char c = compact[i];
         if (isDigit(c)) {
             n.digits.push_back(c);
-            if (seenPoint) --n.exponent;
+            if (seenPoint)
+                --n.exponent;
         } else if (c == '.' && !seenPoint) {
             seenPoint = true;
         } else {
             break;
         }
     }
-    if (n.digits.empty()) return 0.0;
+    if (n.digits.empty())
+        return 0.0;
     // An exponent counts only when figures follow it.
     if (i < compact.size() &&
         (compact[i] == 'E' || compact[i] == 'e' || compact[i] == 'D' || compact[i] == 'd')) {
@@ -165,7 +177,8 @@ double leadingNumber(std::string_view text) {
             e = std::min<long long>(e * 10 + (compact[j] - '0'), 1000000000LL);
             any = true;
         }
-        if (any) n.exponent += negative ? -e : e;
+        if (any)
+            n.exponent += negative ? -e : e;
     }
     try {
         return digitsToDouble(n);
@@ -180,16 +193,25 @@ std::string generalText(const Decimal& value, const NumberLocale& locale) {
 }
 
 std::string generalText(double value, const NumberLocale& locale) {
-    if (value == 0.0) return "0";
-    if (std::isnan(value)) return "NaN";
-    if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
+    if (value == 0.0)
+        return "0";
+    if (std::isnan(value))
+        return "NaN";
+    if (std::isinf(value))
+        return value < 0 ? "-Infinity" : "Infinity";
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.15G", value);
-    return withSeparator(buf, locale);
+    const auto written =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    std::string text(buf, written.ptr);
+    const auto e = text.find('e');
+    if (e != std::string::npos)
+        text[e] = 'E'; // 1E+20, 1E-05
+    return withSeparator(std::move(text), locale);
 }
 
 std::string displayText(const Decimal& value, int decimalsChoice, const NumberLocale& locale) {
-    if (decimalsChoice < 0 || decimalsChoice > 6) return generalText(value, locale);
+    if (decimalsChoice < 0 || decimalsChoice > 6)
+        return generalText(value, locale);
     const int places = decimalsChoice;
     const Decimal rounded = value.roundHalfAwayFromZero(places);
     std::string plain = (rounded.isNegative() ? -rounded : rounded).toString();
@@ -201,13 +223,15 @@ std::string displayText(const Decimal& value, int decimalsChoice, const NumberLo
 
     std::string out;
     out.reserve(whole.size() * 2 + fraction.size() + 4);
-    if (rounded.isNegative()) out.push_back('-');
+    if (rounded.isNegative())
+        out.push_back('-');
     if (whole == "0" && places > 0) {
         // No leading zero below 1: .50, -.25
     } else {
         const std::size_t n = whole.size();
         for (std::size_t i = 0; i < n; ++i) {
-            if (i > 0 && (n - i) % 3 == 0) out += locale.groupSeparator;
+            if (i > 0 && (n - i) % 3 == 0)
+                out += locale.groupSeparator;
             out.push_back(whole[i]);
         }
     }

@@ -35,16 +35,21 @@ struct Number {
 };
 
 double checkedPower(double base, double exponent) {
-    if (base == 0.0 && exponent < 0) throw CalcError(CalcFailure::DivisionByZero);
+    if (base == 0.0 && exponent < 0)
+        throw CalcError(CalcFailure::DivisionByZero);
     const double r = std::pow(base, exponent);
-    if (std::isnan(r)) throw CalcError(CalcFailure::InvalidArgument);
-    if (std::isinf(r)) throw CalcError(CalcFailure::Overflow);
+    if (std::isnan(r))
+        throw CalcError(CalcFailure::InvalidArgument);
+    if (std::isinf(r))
+        throw CalcError(CalcFailure::Overflow);
     return r;
 }
 
 double finite(double v) {
-    if (std::isnan(v)) throw CalcError(CalcFailure::InvalidArgument);
-    if (std::isinf(v)) throw CalcError(CalcFailure::Overflow);
+    if (std::isnan(v))
+        throw CalcError(CalcFailure::InvalidArgument);
+    if (std::isinf(v))
+        throw CalcError(CalcFailure::Overflow);
     return v;
 }
 
@@ -122,21 +127,27 @@ constexpr FunctionForm FunctionForms[] = {
 };
 
 double reciprocal(double v) {
-    if (v == 0.0) throw CalcError(CalcFailure::DivisionByZero);
+    if (v == 0.0)
+        throw CalcError(CalcFailure::DivisionByZero);
     return 1.0 / v;
 }
 
 /// The inverse sine and cosine through the arc tangent, exact at the ends of the domain.
 double arcSine(double a) {
-    if (std::fabs(a) > 1.0) throw CalcError(CalcFailure::InvalidArgument);
-    if (std::fabs(a) == 1.0) return a * 2 * std::atan(1.0);
+    if (std::fabs(a) > 1.0)
+        throw CalcError(CalcFailure::InvalidArgument);
+    if (std::fabs(a) == 1.0)
+        return a * 2 * std::atan(1.0);
     return std::atan(a / std::sqrt(1 - a * a));
 }
 
 double arcCosine(double a) {
-    if (std::fabs(a) > 1.0) throw CalcError(CalcFailure::InvalidArgument);
-    if (a == 1.0) return 0.0;
-    if (a == -1.0) return 4 * std::atan(1.0);
+    if (std::fabs(a) > 1.0)
+        throw CalcError(CalcFailure::InvalidArgument);
+    if (a == 1.0)
+        return 0.0;
+    if (a == -1.0)
+        return 4 * std::atan(1.0);
     return std::atan(-a / std::sqrt(1 - a * a)) + 2 * std::atan(1.0);
 }
 
@@ -228,7 +239,8 @@ private:
             roundTotal(std::nearbyint(leadingNumber(removeAll(t, "Roun(", ")"))));
             return;
         }
-        if (!isOperator(op)) return;
+        if (!isOperator(op))
+            return;
         for (const FunctionForm& form : FunctionForms) {
             if (contains(t, form.marker)) {
                 m_lineName = std::string(form.name);
@@ -253,7 +265,8 @@ private:
     }
 
     void roundTotal(double places) {
-        if (places < 0) throw CalcError(CalcFailure::InvalidArgument);
+        if (places < 0)
+            throw CalcError(CalcFailure::InvalidArgument);
         const int n = places > Decimal::MaxScale ? Decimal::MaxScale : static_cast<int>(places);
         if (!m_total.isDouble) {
             m_total.d = m_total.d.roundHalfEven(n);
@@ -287,12 +300,14 @@ private:
         case Function::Tan:
             return std::tan(a);
         case Function::Log:
-            if (a <= 0) throw CalcError(CalcFailure::InvalidArgument);
+            if (a <= 0)
+                throw CalcError(CalcFailure::InvalidArgument);
             return std::log(a);
         case Function::Exp:
             return finite(std::exp(a));
         case Function::Sqr:
-            if (a < 0) throw CalcError(CalcFailure::InvalidArgument);
+            if (a < 0)
+                throw CalcError(CalcFailure::InvalidArgument);
             return std::sqrt(a);
         case Function::Cot:
             return reciprocal(std::tan(a));
@@ -309,7 +324,8 @@ private:
         const FunctionDefinition& button = (*m_settings.buttons)[k];
         m_lineName = button.caption.empty() ? std::string() : button.caption + " ";
         std::string x = removeAll(t, m_calls[k], ")");
-        if (x.empty()) x.push_back('0');
+        if (x.empty())
+            x.push_back('0');
         std::string formula = bindVariables(button.formula, x, totalForFormula());
         const std::string result = m_evaluator.EvalFormula(formula);
         // The evaluator writes '.' as the point; its error texts do not convert.
@@ -319,7 +335,8 @@ private:
 
     /// T as the formula sees it: plain figures, never an exponent.
     std::string totalForFormula() const {
-        if (!m_total.isDouble) return m_total.d.toString();
+        if (!m_total.isDouble)
+            return m_total.d.toString();
         try {
             return Decimal::fromDouble(m_total.x).toString();
         } catch (const CalcError&) {

@@ -4,6 +4,8 @@
 #include "core/Recalculation.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 
 namespace padrix {
 
@@ -15,8 +17,10 @@ template <typename T> int sign(const T& a, const T& b) {
 
 /// A number value as a decimal; a double out of range throws CalcError(Overflow).
 Decimal decimalOf(const Value& v) {
-    if (v.isDecimal()) return v.decimal();
-    if (v.isDouble()) return Decimal::fromDouble(v.number());
+    if (v.isDecimal())
+        return v.decimal();
+    if (v.isDouble())
+        return Decimal::fromDouble(v.number());
     return Decimal{};
 }
 
@@ -24,8 +28,10 @@ Decimal decimalOf(const Value& v) {
 
 int compareValues(const Value& a, const Value& b) {
     if (a.isText() || b.isText()) {
-        if (!b.isText()) return 1;
-        if (!a.isText()) return -1;
+        if (!b.isText())
+            return 1;
+        if (!a.isText())
+            return -1;
         // Character codes, as unsigned bytes.
         return sign(std::string_view(a.textValue()), std::string_view(b.textValue()));
     }
@@ -40,13 +46,84 @@ int compareValues(const Value& a, const Value& b) {
     return sign(x, y);
 }
 
+namespace {
+
+/// Sorts positive number values by value, keeping equal ones in their order: first by their
+/// nearest double, whose bits order positive doubles like integers (a stable radix sort), then
+/// exactly within each run of equal doubles.
+void sortPositiveNumbers(std::vector<Value>::iterator first, std::vector<Value>::iterator last) {
+    const auto n = static_cast<std::size_t>(last - first);
+    std::vector<std::uint64_t> keys(n);
+    std::vector<std::uint32_t> order(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const Value& v = first[static_cast<std::ptrdiff_t>(i)];
+        keys[i] = std::bit_cast<std::uint64_t>(v.isDouble() ? v.number() : v.decimal().toDouble());
+        order[i] = static_cast<std::uint32_t>(i);
+    }
+    constexpr int DigitBits = 11;
+    constexpr std::size_t Buckets = std::size_t(1) << DigitBits;
+    std::vector<std::uint64_t> keysOut(n);
+    std::vector<std::uint32_t> orderOut(n);
+    for (int shift = 0; shift < 64; shift += DigitBits) {
+        std::vector<std::size_t> count(Buckets + 1, 0);
+        for (std::uint64_t k : keys)
+            ++count[((k >> shift) & (Buckets - 1)) + 1];
+        if (std::find(count.begin(), count.end(), n) != count.end())
+            continue; // every key has the same figure here
+        for (std::size_t b = 1; b <= Buckets; ++b)
+            count[b] += count[b - 1];
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::size_t slot = count[(keys[i] >> shift) & (Buckets - 1)]++;
+            keysOut[slot] = keys[i];
+            orderOut[slot] = order[i];
+        }
+        keys.swap(keysOut);
+        order.swap(orderOut);
+    }
+    std::vector<Value> sorted;
+    sorted.reserve(n);
+    for (std::uint32_t index : order)
+        sorted.push_back(std::move(first[index]));
+    for (std::size_t run = 0; run < n;) {
+        std::size_t end = run + 1;
+        while (end < n && keys[end] == keys[run])
+            ++end;
+        if (end - run > 1)
+            std::stable_sort(
+                sorted.begin() + static_cast<std::ptrdiff_t>(run),
+                sorted.begin() + static_cast<std::ptrdiff_t>(end),
+                [](const Value& a, const Value& b) { return compareValues(a, b) < 0; });
+        run = end;
+    }
+    std::move(sorted.begin(), sorted.end(), first);
+}
+
+/// The same as compareValues(v, 0) > 0, without building a comparison.
+bool isAboveZero(const Value& v) {
+    switch (v.kind()) {
+    case Value::Kind::Decimal:
+        return !v.decimal().isZero() && !v.decimal().isNegative();
+    case Value::Kind::Double:
+        return v.number() > 0;
+    case Value::Kind::Text:
+        return true; // texts sort after all numbers
+    case Value::Kind::Empty:
+        return false;
+    }
+    return false;
+}
+
+} // namespace
+
 int Selectionsort(std::vector<Value>& values) {
     // Same result as sorting everything and then compacting the values above 0: keep those,
-    // sort them, fill up with zeros.
+    // sort them (numbers before texts), fill up with zeros.
     const Value zero = Decimal{};
-    auto kept = std::stable_partition(values.begin(), values.end(),
-                                      [&](const Value& v) { return compareValues(v, zero) > 0; });
-    std::stable_sort(values.begin(), kept,
+    const auto kept = std::stable_partition(values.begin(), values.end(), isAboveZero);
+    const auto texts =
+        std::stable_partition(values.begin(), kept, [](const Value& v) { return !v.isText(); });
+    sortPositiveNumbers(values.begin(), texts);
+    std::stable_sort(texts, kept,
                      [](const Value& a, const Value& b) { return compareValues(a, b) < 0; });
     std::fill(kept, values.end(), zero);
     return static_cast<int>(kept - values.begin()) - 1;
@@ -59,17 +136,20 @@ std::optional<std::string> statisticText(const std::vector<Value>& values, int m
             Decimal sum;
             long long count = 0;
             for (const Value& v : values) {
-                if (!v.isNumber()) continue; // texts and never-written lines take no part
+                if (!v.isNumber())
+                    continue; // texts and never-written lines take no part
                 try {
                     const Decimal d = decimalOf(v);
-                    if (d.isZero()) continue;
+                    if (d.isZero())
+                        continue;
                     sum = sum + d;
                     ++count;
                 } catch (const CalcError&) {
                     // A value beyond the range is left out of the average.
                 }
             }
-            if (count == 0) return std::nullopt;
+            if (count == 0)
+                return std::nullopt;
             return "Average : " + generalText(sum / Decimal(count), locale);
         }
 
@@ -82,7 +162,8 @@ std::optional<std::string> statisticText(const std::vector<Value>& values, int m
             --last;
 
         if (mode == TotalMean) {
-            if (last < 0) return std::nullopt;
+            if (last < 0)
+                return std::nullopt;
             if (last % 2 == 1) {
                 const int m = last / 2;
                 const Decimal low = decimalOf(a[m]);
@@ -107,7 +188,8 @@ std::optional<std::string> statisticText(const std::vector<Value>& values, int m
                     run = 1;
                 }
             }
-            if (run > best) modeValue = &a[last];
+            if (run > best)
+                modeValue = &a[last];
             return "Mode : " + (modeValue != nullptr ? modeValue->text(locale) : std::string());
         }
     } catch (const CalcError&) {

@@ -24,7 +24,9 @@ void Value::freeHeapText() noexcept {
     delete[] heap;
 }
 
-void Value::copyHeapText(const Value& other) { new (this) Value(other.textValue()); }
+void Value::copyHeapText(const Value& other) {
+    new (this) Value(other.textValue());
+}
 
 std::string_view Value::textValue() const {
     if (m_aux != HeapText)

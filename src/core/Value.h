@@ -30,7 +30,7 @@ public:
         m_bytes[13] = d.isNegative() ? 1 : 0;
     }
     Value(double d) noexcept : m_kind(Kind::Double) { std::memcpy(m_bytes, &d, 8); } // NOLINT
-    Value(std::string_view text);             // NOLINT(google-explicit-constructor)
+    Value(std::string_view text); // NOLINT(google-explicit-constructor)
     Value(const std::string& text) : Value(std::string_view(text)) {} // NOLINT
     Value(const char* text) : Value(std::string_view(text)) {}        // NOLINT
 

@@ -38,7 +38,8 @@ std::string applySign(char sign, const std::string& text) {
 
 /// Token records are numbered 1..100; anything beyond is an out-of-range failure.
 template <typename List> auto& record(List& list, int index) {
-    if (index < 0 || index > Evalation::MaxTokens) throw CalcError(CalcFailure::OutOfRange);
+    if (index < 0 || index > Evalation::MaxTokens)
+        throw CalcError(CalcFailure::OutOfRange);
     return list[static_cast<std::size_t>(index)];
 }
 
@@ -48,7 +49,8 @@ Decimal tokenDecimal(const std::string& text) {
 
 std::string trimmed(std::string s) {
     const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
+    if (first == std::string::npos)
+        return {};
     const auto last = s.find_last_not_of(' ');
     return s.substr(first, last - first + 1);
 }
@@ -66,18 +68,24 @@ std::string Evalation::EvalFormula(std::string& formula) {
     ExprText = RemoveSpaces(formula);
     for (char& c : ExprText)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (ExprText.empty()) return ErrorEmpty;
+    if (ExprText.empty())
+        return ErrorEmpty;
     CheckTokens();
-    if (ErrFlag != 0) return ErrText;
+    if (ErrFlag != 0)
+        return ErrText;
     CheckBrackets();
-    if (ErrFlag != 0) return ErrText;
+    if (ErrFlag != 0)
+        return ErrText;
     for (;;) {
         FindInnerGroup();
         SplitTokens();
-        if (ErrFlag != 0) return ErrText;
+        if (ErrFlag != 0)
+            return ErrText;
         CalcTokens();
-        if (ErrFlag != 0) return ErrText;
-        if (OpenPos == 0) return GroupText;
+        if (ErrFlag != 0)
+            return ErrText;
+        if (OpenPos == 0)
+            return GroupText;
         spliceGroupValue();
     }
 }
@@ -91,11 +99,13 @@ void Evalation::spliceGroupValue() {
     const bool timesBefore = isFigure(before) || before == '}';
     const bool timesAfter = isFigure(after) || after == '(';
     std::string placeholder;
-    if (timesBefore) placeholder += '*';
+    if (timesBefore)
+        placeholder += '*';
     placeholder += '{';
     placeholder += std::to_string(GroupValues.size());
     placeholder += '}';
-    if (timesAfter) placeholder += '*';
+    if (timesAfter)
+        placeholder += '*';
     GroupValues.push_back(GroupText);
     ExprText.replace(open, close - open + 1, placeholder);
 }
@@ -110,7 +120,8 @@ std::string Evalation::RemoveSpaces(std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (char c : text)
-        if (c != ' ') out.push_back(c);
+        if (c != ' ')
+            out.push_back(c);
     return out;
 }
 
@@ -142,7 +153,8 @@ void Evalation::CheckBrackets() {
             ++closings;
         }
     }
-    if (openings != closings) fail(ErrorBrackets);
+    if (openings != closings)
+        fail(ErrorBrackets);
 }
 
 void Evalation::FindInnerGroup() {
@@ -164,14 +176,19 @@ void Evalation::FindInnerGroup() {
 }
 
 void Evalation::SplitTokens() {
-    for (int i = 1; i <= MaxTokens; ++i) {
-        Tokens[i] = Token{};
+    // Records beyond those used last time are still clear.
+    for (int i = 1; i <= std::min(RawUsed, MaxTokens); ++i)
         RawTokens[i] = Token{};
-    }
+    for (int i = 1; i <= std::min(TokensUsed, MaxTokens); ++i)
+        Tokens[i] = Token{};
+    // Until the scan and the fold finish, any record may have been written.
+    RawUsed = MaxTokens;
+    TokensUsed = MaxTokens;
     int j = 1;
     for (std::size_t i = 0; i < GroupText.size(); ++i) {
         char c = GroupText[i];
-        if (c == ',') c = '.';
+        if (c == ',')
+            c = '.';
         if ((c >= '0' && c <= '9') || c == '.') {
             Token& raw = record(RawTokens, j);
             raw.kind = Number;
@@ -185,13 +202,15 @@ void Evalation::SplitTokens() {
             raw.text = GroupValues.at(index);
             i = end;
         } else if (isOperatorChar(c)) {
-            if (record(RawTokens, j).kind != Empty) ++j;
+            if (record(RawTokens, j).kind != Empty)
+                ++j;
             Token& raw = record(RawTokens, j);
             raw.kind = Operator;
             raw.text = std::string(1, c);
             ++j;
         }
     }
+    RawUsed = std::min(j, MaxTokens);
     if (record(RawTokens, 1).kind == Operator && record(RawTokens, 1).text != "-") {
         fail(ErrorSign);
         return;
@@ -230,6 +249,7 @@ void Evalation::SplitTokens() {
         }
     }
     TokenCount = g - 1;
+    TokensUsed = std::min(g, MaxTokens);
     // A power needs an exponent: 2^ and 2^* have none.
     for (int p = 1; p <= TokenCount; ++p) {
         if (Tokens[p].kind == Operator && Tokens[p].text == "^" &&
@@ -242,7 +262,8 @@ void Evalation::SplitTokens() {
 
 int Evalation::FindToken(const std::string& op, int start) const {
     for (int m = start; m <= TokenCount; ++m)
-        if (Tokens[m].text == op) return m;
+        if (Tokens[m].text == op)
+            return m;
     return 0;
 }
 
@@ -262,10 +283,13 @@ void Evalation::CalcTokens() {
         Token& left = record(Tokens, p - 1);
         const double base = tokenDecimal(left.text).toDouble();
         const double exponent = leadingNumber(record(Tokens, p + 1).text);
-        if (base == 0.0 && exponent < 0) throw CalcError(CalcFailure::DivisionByZero);
+        if (base == 0.0 && exponent < 0)
+            throw CalcError(CalcFailure::DivisionByZero);
         const double value = std::pow(base, exponent);
-        if (std::isnan(value)) throw CalcError(CalcFailure::InvalidArgument);
-        if (std::isinf(value)) throw CalcError(CalcFailure::Overflow);
+        if (std::isnan(value))
+            throw CalcError(CalcFailure::InvalidArgument);
+        if (std::isinf(value))
+            throw CalcError(CalcFailure::Overflow);
         left.text = trimmed(generalText(value, plain));
         removeAfter(p);
     }
@@ -303,7 +327,8 @@ void Evalation::CalcTokens() {
 
 std::string bindVariables(std::string_view formula, std::string_view x, std::string_view t) {
     auto replaceAll = [](std::string_view text, char name, std::string_view value) {
-        if (value.empty()) return std::string(text);
+        if (value.empty())
+            return std::string(text);
         std::string out;
         out.reserve(text.size() + value.size() + 2);
         for (char c : text) {

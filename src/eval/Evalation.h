@@ -61,6 +61,8 @@ private:
     TokenList Tokens;      // tokens of GroupText after sign folding, from index 1
     TokenList RawTokens;   // tokens of GroupText before sign folding, from index 1
     int TokenCount = 0;    // tokens in use in Tokens, from index 1
+    int RawUsed = 0;       // highest record of RawTokens written since it was last cleared
+    int TokensUsed = 0;    // the same for Tokens
     int OpenPos = 0;       // 1-based position of the innermost "(", 0 when none
     int ClosePos = 0;      // 1-based position of the first ")", 0 when none
     // Values of reduced bracket groups. A group's value stands in ExprText as "{n}", so it

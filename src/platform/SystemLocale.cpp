@@ -27,7 +27,8 @@ NumberLocale numberLocaleFor(const QLocale& locale) {
 NumberLocale detectNumberLocale(const LocaleEnvironment& environment) {
     for (const std::string* name :
          {&environment.lcAll, &environment.lcNumeric, &environment.lang}) {
-        if (name->empty()) continue;
+        if (name->empty())
+            continue;
         // "de_DE.UTF-8@euro" names the locale de_DE; "C" and "POSIX" are the plain C locale.
         const QString code = QString::fromStdString(*name)
                                  .section(QLatin1Char('.'), 0, 0)

@@ -18,8 +18,10 @@ std::string outcome(const std::function<Decimal()>& op) {
     try {
         return op().toString();
     } catch (const CalcError& e) {
-        if (e.kind() == CalcFailure::Overflow) return "OVERFLOW";
-        if (e.kind() == CalcFailure::DivisionByZero) return "DIVZERO";
+        if (e.kind() == CalcFailure::Overflow)
+            return "OVERFLOW";
+        if (e.kind() == CalcFailure::DivisionByZero)
+            return "DIVZERO";
         return std::string("failure: ") + e.what();
     }
 }

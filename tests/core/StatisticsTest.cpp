@@ -26,7 +26,8 @@ int referenceSort(std::vector<Value>& a) {
     const Value zero = Decimal{};
     int k = 0;
     for (int i = 0; i < n; ++i)
-        if (compareValues(a[i], zero) > 0) a[k++] = a[i];
+        if (compareValues(a[i], zero) > 0)
+            a[k++] = a[i];
     for (int i = k; i < n; ++i)
         a[i] = zero;
     return k - 1;
