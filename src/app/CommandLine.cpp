@@ -4,6 +4,7 @@
 #include "core/CalcFile.h"
 #include "core/NumberText.h"
 #include "core/Recalculation.h"
+#include "core/SettingsFile.h"
 #include "eval/Evalation.h"
 
 #include <QCommandLineParser>
@@ -78,6 +79,18 @@ int total(const QCommandLineParser& parser, QTextStream& out, QTextStream& err,
         settings.TotalMode = *mode;
     }
 
+    Settings stored;
+    if (parser.isSet(QStringLiteral("settings"))) {
+        const QString settingsPath = parser.value(QStringLiteral("settings"));
+        const auto read = loadSettingsFile(settingsPath);
+        if (!read) {
+            err << "cannot read the settings file " << settingsPath << Qt::endl;
+            return 1;
+        }
+        stored = *read;
+    }
+    settings.buttons = &stored.buttons;
+
     const QString path = parser.value(QStringLiteral("total"));
     std::string error;
     std::optional<Tape> tape;
@@ -135,7 +148,11 @@ std::optional<int> runCommandLine(const QStringList& arguments, QTextStream& out
         QStringLiteral("mode"),
         QStringLiteral("What the --total shows: numbers (the default), average, mean or mode."),
         QStringLiteral("mode"));
-    parser.addOptions({help, version, eval, x, t, totalOption, decimals, mode});
+    const QCommandLineOption settingsOption(
+        QStringLiteral("settings"),
+        QStringLiteral("The settings file whose function buttons the --total uses."),
+        QStringLiteral("file"));
+    parser.addOptions({help, version, eval, x, t, totalOption, decimals, mode, settingsOption});
 
     if (!parser.parse(arguments)) {
         err << parser.errorText() << Qt::endl << Qt::endl << parser.helpText();
@@ -159,8 +176,8 @@ std::optional<int> runCommandLine(const QStringList& arguments, QTextStream& out
         err << "--x and --t go with --eval." << Qt::endl;
         return 2;
     }
-    if (parser.isSet(decimals) || parser.isSet(mode)) {
-        err << "--decimals and --mode go with --total." << Qt::endl;
+    if (parser.isSet(decimals) || parser.isSet(mode) || parser.isSet(settingsOption)) {
+        err << "--decimals, --mode and --settings go with --total." << Qt::endl;
         return 2;
     }
     return std::nullopt;

@@ -1,10 +1,11 @@
 #include "core/CalcFile.h"
 
 #include "core/CalcFailure.h"
+#include "core/SafeSave.h"
+#include "core/TextEncoding.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
@@ -12,58 +13,6 @@
 namespace padrix {
 
 namespace {
-
-bool isValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        // Eight plain ASCII bytes at a time: the whole of an ordinary file.
-        if (i + 8 <= s.size()) {
-            std::uint64_t word = 0;
-            std::memcpy(&word, s.data() + i, 8);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                i += 8;
-                continue;
-            }
-        }
-        const auto c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int follow = 0;
-        if ((c & 0xE0) == 0xC0 && c >= 0xC2)
-            follow = 1;
-        else if ((c & 0xF0) == 0xE0)
-            follow = 2;
-        else if ((c & 0xF8) == 0xF0 && c <= 0xF4)
-            follow = 3;
-        else
-            return false;
-        if (i + follow >= s.size())
-            return false;
-        for (int k = 1; k <= follow; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += follow + 1;
-    }
-    return true;
-}
-
-/// Files from systems that write a single-byte code page: each byte is its Latin-1 character.
-std::string latin1ToUtf8(std::string_view s) {
-    std::string out;
-    out.reserve(s.size() + s.size() / 8);
-    for (char ch : s) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80) {
-            out.push_back(ch);
-        } else {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
-}
 
 /// A plain number of up to 19 figures, the common line of a file, read without the general
 /// conversion: an optional "-", figures and at most one decimal separator.
@@ -194,7 +143,7 @@ std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& loc
     }
     std::string converted;
     if (!isValidUtf8(text)) {
-        converted = latin1ToUtf8(text);
+        converted = toUtf8(text);
         text = converted;
     }
     const std::size_t headerEnd = text.find('\n');
@@ -241,27 +190,9 @@ bool saveCalcFile(const QString& path, const Tape& tape, const NumberLocale& loc
         setError(error, "cannot write to " + path.toStdString() + ": the file is read-only");
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setError(error,
-                 "cannot write to " + path.toStdString() + ": " + file.errorString().toStdString());
-        return false;
-    }
-    const std::string text = formatCalcText(tape, locale);
-    // QSaveFile::commit() renames even when its buffered data did not all reach the disk
-    // (a full disk, a size limit), so the buffer is flushed and checked first.
-    if (file.write(text.data(), static_cast<qint64>(text.size())) !=
-            static_cast<qint64>(text.size()) ||
-        !file.flush()) {
-        setError(error,
-                 "cannot write to " + path.toStdString() + ": " + file.errorString().toStdString());
-        file.cancelWriting();
-        file.commit(); // removes the temporary file
-        return false;
-    }
-    if (!file.commit()) {
-        setError(error,
-                 "cannot write to " + path.toStdString() + ": " + file.errorString().toStdString());
+    QString reason;
+    if (!saveWholeFile(path, formatCalcText(tape, locale), &reason)) {
+        setError(error, "cannot write to " + path.toStdString() + ": " + reason.toStdString());
         return false;
     }
     return true;

@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "core/SettingsFile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -116,6 +117,18 @@ TEST(CommandLine, TotalOfACalculationFile) {
     r = run({"--total", "-"}, "Padrix Calculator 6\n+7\n+seven\n");
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains("line 3")) << r.err.toStdString();
+
+    // The function buttons of a settings file.
+    Settings custom;
+    custom.buttons[18] = {"Vat", "X*1.19", ""};
+    const QString settingsPath = dir.filePath("padrix-calculator.cfg");
+    ASSERT_TRUE(saveSettingsFile(settingsPath, custom));
+    const QByteArray vatTape = "Padrix Calculator 6\n+Vat(100)\n";
+    EXPECT_EQ(run({"--total", "-", "--settings", settingsPath}, vatTape).out, "119\n");
+    EXPECT_EQ(run({"--total", "-"}, vatTape).out, "Error\n");
+    r = run({"--total", "-", "--settings", dir.filePath("none.cfg")}, vatTape);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("none.cfg"));
 
     EXPECT_EQ(run({"--total", path, "--decimals", "7"}).status, 2);
     EXPECT_EQ(run({"--total", path, "--mode", "median"}).status, 2);

@@ -1,0 +1,85 @@
+#include "core/SettingsFile.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace padrix {
+namespace {
+
+Settings edited() {
+    Settings s;
+    s.buttons[18] = {"Vat", "X*1.19", "Adds the tax..."};
+    s.buttons[3].caption = "Sinus";
+    s.HiScoreNames[0] = "Ann";
+    s.HiScores[0] = 1200;
+    s.HiScoreNames[39] = "Zo\xc3\xab";
+    s.HiScores[39] = -5;
+    return s;
+}
+
+TEST(SettingsFile, StoresButtonsAndHighScoresAsTaggedItems) {
+    const std::string bytes = formatSettings(Settings{});
+    EXPECT_EQ(bytes.substr(0, 7), std::string("\x08\x00\x03\x00"
+                                              "Exp",
+                                              7));
+    EXPECT_EQ(bytes.substr(7, 4), std::string("\x08\x00\x00\x00", 4)); // no formula
+    // 40 never-set names (tag 0) with their zero scores close the file.
+    EXPECT_EQ(bytes.substr(bytes.size() - 160), std::string(160, '\0'));
+
+    EXPECT_EQ(parseSettings(formatSettings(edited())), edited());
+    EXPECT_EQ(parseSettings(formatSettings(Settings{})), Settings{});
+}
+
+TEST(SettingsFile, ShortOrForeignFilesReadWhatTheyHold) {
+    const std::string full = formatSettings(edited());
+    // Cut inside the second button: what is missing is empty, never a leftover.
+    const Settings cut = parseSettings(std::string_view(full).substr(0, full.find("Log") + 3));
+    EXPECT_EQ(cut.buttons[0].caption, "Exp");
+    EXPECT_EQ(cut.buttons[1].caption, "Log");
+    EXPECT_EQ(cut.buttons[1].toolTip, "");
+    EXPECT_EQ(cut.buttons[22].caption, "");
+    EXPECT_FALSE(cut.HiScoreNames[0].has_value());
+    EXPECT_EQ(cut.HiScores[0], 0);
+    EXPECT_EQ(parseSettings({}).buttons[0].caption, "");
+
+    // Values of other types read as text; a single-byte code page becomes UTF-8.
+    std::string other("\x02\x00\x2a\x00" // integer 42
+                      "\x00\x00"         // empty
+                      "\x08\x00\x04\x00"
+                      "Caf\xe9", // Latin-1 text
+                      16);
+    const Settings s = parseSettings(other);
+    EXPECT_EQ(s.buttons[0].caption, "42");
+    EXPECT_EQ(s.buttons[0].formula, "");
+    EXPECT_EQ(s.buttons[0].toolTip, "Caf\xc3\xa9");
+    // An unknown tag ends the reading.
+    EXPECT_EQ(parseSettings(std::string("\x63\x00\x08\x00\x01\x00"
+                                        "X",
+                                        7))
+                  .buttons[0]
+                  .formula,
+              "");
+}
+
+TEST(SettingsFile, SaveReplacesTheWholeFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("padrix-calculator.cfg");
+    EXPECT_FALSE(loadSettingsFile(path).has_value());
+    Settings longer = edited();
+    longer.buttons[20].toolTip = std::string(5000, 'x');
+    ASSERT_TRUE(saveSettingsFile(path, longer));
+    ASSERT_TRUE(saveSettingsFile(path, edited()));
+    EXPECT_EQ(loadSettingsFile(path), edited());
+    EXPECT_FALSE(saveSettingsFile(dir.filePath("missing/folder.cfg"), edited()));
+
+    // A text beyond the 16-bit length is cut at a character boundary.
+    Settings huge;
+    std::string text(70000, 'a');
+    text.replace(65534, 2, "\xc3\xa9");
+    huge.buttons[0].toolTip = text;
+    EXPECT_EQ(parseSettings(formatSettings(huge)).buttons[0].toolTip, std::string(65534, 'a'));
+}
+
+} // namespace
+} // namespace padrix
