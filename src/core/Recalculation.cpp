@@ -1,6 +1,7 @@
 #include "core/Recalculation.h"
 
 #include "core/CalcFailure.h"
+#include "core/RealMath.h"
 #include "core/Statistics.h"
 #include "eval/Evalation.h"
 
@@ -33,25 +34,6 @@ struct Number {
     Decimal decimal() const { return isDouble ? Decimal::fromDouble(x) : d; }
     double toDouble() const { return isDouble ? x : d.toDouble(); }
 };
-
-double checkedPower(double base, double exponent) {
-    if (base == 0.0 && exponent < 0)
-        throw CalcError(CalcFailure::DivisionByZero);
-    const double r = std::pow(base, exponent);
-    if (std::isnan(r))
-        throw CalcError(CalcFailure::InvalidArgument);
-    if (std::isinf(r))
-        throw CalcError(CalcFailure::Overflow);
-    return r;
-}
-
-double finite(double v) {
-    if (std::isnan(v))
-        throw CalcError(CalcFailure::InvalidArgument);
-    if (std::isinf(v))
-        throw CalcError(CalcFailure::Overflow);
-    return v;
-}
 
 /// T op v; op is one of the five operators.
 Number combine(const Number& t, char op, const Number& v) {
@@ -304,7 +286,7 @@ private:
                 throw CalcError(CalcFailure::InvalidArgument);
             return std::log(a);
         case Function::Exp:
-            return finite(std::exp(a));
+            return checkedReal(std::exp(a));
         case Function::Sqr:
             if (a < 0)
                 throw CalcError(CalcFailure::InvalidArgument);

@@ -3,6 +3,7 @@
 #include "core/CalcFailure.h"
 #include "core/Decimal.h"
 #include "core/NumberText.h"
+#include "core/RealMath.h"
 
 #include <algorithm>
 #include <cctype>
@@ -283,14 +284,7 @@ void Evalation::CalcTokens() {
         Token& left = record(Tokens, p - 1);
         const double base = tokenDecimal(left.text).toDouble();
         const double exponent = leadingNumber(record(Tokens, p + 1).text);
-        if (base == 0.0 && exponent < 0)
-            throw CalcError(CalcFailure::DivisionByZero);
-        const double value = std::pow(base, exponent);
-        if (std::isnan(value))
-            throw CalcError(CalcFailure::InvalidArgument);
-        if (std::isinf(value))
-            throw CalcError(CalcFailure::Overflow);
-        left.text = trimmed(generalText(value, plain));
+        left.text = trimmed(generalText(checkedPower(base, exponent), plain));
         removeAfter(p);
     }
     for (int p = 1; p <= TokenCount; ++p) {
