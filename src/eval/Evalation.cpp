@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <string_view>
 
 namespace padrix {
@@ -42,18 +41,6 @@ template <typename List> auto& record(List& list, int index) {
     if (index < 0 || index > Evalation::MaxTokens)
         throw CalcError(CalcFailure::OutOfRange);
     return list[static_cast<std::size_t>(index)];
-}
-
-Decimal tokenDecimal(const std::string& text) {
-    return Decimal::parse(text);
-}
-
-std::string trimmed(std::string s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    const auto last = s.find_last_not_of(' ');
-    return s.substr(first, last - first + 1);
 }
 
 } // namespace
@@ -282,9 +269,9 @@ void Evalation::CalcTokens() {
     const NumberLocale plain = NumberLocale::english();
     for (int p = FindToken("^", 1); p != 0; p = FindToken("^", 1)) {
         Token& left = record(Tokens, p - 1);
-        const double base = tokenDecimal(left.text).toDouble();
+        const double base = Decimal::parse(left.text).toDouble();
         const double exponent = leadingNumber(record(Tokens, p + 1).text);
-        left.text = trimmed(generalText(checkedPower(base, exponent), plain));
+        left.text = generalText(checkedPower(base, exponent), plain);
         removeAfter(p);
     }
     for (int p = 1; p <= TokenCount; ++p) {
@@ -300,22 +287,22 @@ void Evalation::CalcTokens() {
             fail(ErrorDivision);
             return;
         }
-        left.text = trimmed((tokenDecimal(left.text) / tokenDecimal(right.text)).toString());
+        left.text = (Decimal::parse(left.text) / Decimal::parse(right.text)).toString();
         removeAfter(p);
     }
     for (int p = FindToken("*", 1); p != 0; p = FindToken("*", 1)) {
         Token& left = record(Tokens, p - 1);
         const Token& right = record(Tokens, p + 1);
-        left.text = trimmed((tokenDecimal(left.text) * tokenDecimal(right.text)).toString());
+        left.text = (Decimal::parse(left.text) * Decimal::parse(right.text)).toString();
         removeAfter(p);
     }
     if (TokenCount >= 2) {
         Decimal sum;
         for (int m = 1; m <= TokenCount; ++m)
-            sum = sum + tokenDecimal(Tokens[m].text);
-        Tokens[1].text = trimmed(sum.toString());
+            sum = sum + Decimal::parse(Tokens[m].text);
+        Tokens[1].text = sum.toString();
     }
-    Tokens[1].text = trimmed(tokenDecimal(Tokens[1].text).toString());
+    Tokens[1].text = Decimal::parse(Tokens[1].text).toString();
     GroupText = Tokens[1].text;
 }
 
