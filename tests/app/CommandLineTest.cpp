@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -147,6 +148,20 @@ TEST(CommandLine, ProgramEvaluatesFromTheShell) {
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_EQ(process.readAllStandardError(), "Error: type mismatch\n");
+}
+
+TEST(Gallery, DrawsEveryControlLookIntoAPicture) {
+    QTemporaryDir dir;
+    const QString png = dir.filePath("gallery.png");
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(PADRIX_GALLERY), {png});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    const QImage image(png);
+    EXPECT_EQ(image.size(), QSize(770, 340));
 }
 
 } // namespace

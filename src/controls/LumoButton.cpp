@@ -1,0 +1,245 @@
+#include "controls/LumoButton.h"
+
+#include "controls/PixelDrawing.h"
+
+#include "platform/KeyCodes.h"
+#include "platform/Pointer.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+#include <cmath>
+#include <limits>
+
+namespace padrix {
+
+namespace {
+
+constexpr int DefaultBackColor = 0xC0E0FF;   // saved default of "BackColor"
+constexpr int DefaultRenderColor = 0xC0C0C0; // saved default of "RenderColor"
+constexpr float DefaultFontSize = 9.0F;      // saved default of "Fontsize"
+
+/// The mouse button code of handlers: 1 left, 2 right, 4 middle, added up.
+short buttonCode(Qt::MouseButtons buttons) {
+    short code = 0;
+    if (buttons.testFlag(Qt::LeftButton))
+        code |= 1;
+    if (buttons.testFlag(Qt::RightButton))
+        code |= 2;
+    if (buttons.testFlag(Qt::MiddleButton))
+        code |= 4;
+    return code;
+}
+
+} // namespace
+
+LumoButton::LumoButton(QWidget* parent) : QWidget(parent), m_timer(new QTimer(this)) {
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(100);
+    connect(m_timer, &QTimer::timeout, this, &LumoButton::Timer1_Timer);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_state.font = QFont(QStringLiteral("Arial"));
+    m_state.font.setBold(true);
+    m_state.font.setPointSizeF(m_fontSize);
+    resize(154, 36);
+    ButtonRender();
+}
+
+void LumoButton::setCaption(const QString& New_Caption) {
+    m_state.caption = New_Caption;
+    m_state.font.setFamily(QStringLiteral("Arial"));
+    ButtonRender();
+    emit PropertyChanged(QStringLiteral("Caption"));
+}
+
+void LumoButton::setBackColor(int New_BackColor) {
+    m_backColor = New_BackColor;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(rgbOf(New_BackColor)));
+    setPalette(p);
+    emit PropertyChanged(QStringLiteral("BackColor"));
+}
+
+void LumoButton::setBorder(int New_Border) {
+    if (New_Border < std::numeric_limits<short>::min() ||
+        New_Border > std::numeric_limits<short>::max())
+        return; // an overflow: the property keeps its value
+    m_state.border = New_Border;
+    ButtonRender();
+    emit PropertyChanged(QStringLiteral("Border"));
+}
+
+void LumoButton::setRenderColor(int New_RenderColor) {
+    m_renderColor = New_RenderColor;
+    m_state.renderColor = New_RenderColor & 0xFFFFFF;
+    ButtonRender();
+    emit PropertyChanged(QStringLiteral("RenderColor"));
+}
+
+void LumoButton::setEnabled(bool New_Enabled) {
+    QWidget::setEnabled(New_Enabled);
+    emit PropertyChanged(QStringLiteral("Enabled"));
+}
+
+int LumoButton::FontSize() const {
+    return static_cast<int>(std::nearbyint(m_fontSize));
+}
+
+void LumoButton::setFontSize(int New_FontSize) {
+    m_fontSize = static_cast<float>(New_FontSize);
+    m_state.font.setPointSizeF(m_fontSize);
+    emit PropertyChanged(QStringLiteral("Fontsize"));
+}
+
+void LumoButton::Refresh() {
+    update();
+}
+
+void LumoButton::ButtonRender() {
+    m_state.width = width();
+    m_state.height = height();
+    m_faces = renderLumoFaces(m_state);
+    // The resting face gives the control its shape: mask-colour pixels are see-through.
+    const QRegion shape = opaqueRegion(m_faces.resting);
+    if (shape == QRegion(m_faces.resting.rect()))
+        clearMask();
+    else
+        setMask(shape);
+    showLook(LumoLook::Resting);
+}
+
+void LumoButton::showLook(LumoLook look) {
+    m_look = look;
+    m_surface = lumoLook(m_faces, look, m_state);
+    update();
+}
+
+void LumoButton::endHover() {
+    m_timer->stop();
+    m_hover = false;
+    showLook(LumoLook::Resting);
+}
+
+void LumoButton::Timer1_Timer() {
+    QWidget* under = widgetAtScreenPosition(pointerPosition());
+    if (under != this && m_hover)
+        endHover();
+}
+
+void LumoButton::ReadProperties(const PropertyBag& bag) {
+    m_state.caption = bag.ReadProperty(QStringLiteral("Caption"), QString()).toString();
+    m_backColor = bag.ReadProperty(QStringLiteral("BackColor"), DefaultBackColor).toInt();
+    setRenderColor(bag.ReadProperty(QStringLiteral("RenderColor"), DefaultRenderColor).toInt());
+    QWidget::setEnabled(bag.ReadProperty(QStringLiteral("Enabled"), true).toBool());
+    m_fontSize = bag.ReadProperty(QStringLiteral("Fontsize"), DefaultFontSize).toFloat();
+    m_state.font.setPointSizeF(m_fontSize);
+    m_state.border = static_cast<short>(bag.ReadProperty(QStringLiteral("Border"), 0).toInt());
+    // Containers here need not resize a control after loading it, so the face that reflects
+    // "Fontsize" and "Border" is drawn now.
+    ButtonRender();
+}
+
+void LumoButton::WriteProperties(PropertyBag& bag) const {
+    bag.WriteProperty(QStringLiteral("Caption"), m_state.caption, QString());
+    bag.WriteProperty(QStringLiteral("BackColor"), m_backColor, DefaultBackColor);
+    bag.WriteProperty(QStringLiteral("RenderColor"), m_renderColor, DefaultRenderColor);
+    bag.WriteProperty(QStringLiteral("Enabled"), isEnabled(), true);
+    bag.WriteProperty(QStringLiteral("Fontsize"), m_fontSize, DefaultFontSize);
+    bag.WriteProperty(QStringLiteral("Border"), static_cast<int>(m_state.border), 0);
+}
+
+void LumoButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_surface);
+}
+
+void LumoButton::resizeEvent(QResizeEvent*) {
+    ButtonRender();
+}
+
+void LumoButton::mousePressEvent(QMouseEvent* event) {
+    showLook(LumoLook::Pressed);
+    short button = buttonCode(event->button());
+    short shift = shiftStateOf(event->modifiers());
+    float x = static_cast<float>(event->position().x());
+    float y = static_cast<float>(event->position().y());
+    emit MouseDown(button, shift, x, y);
+}
+
+void LumoButton::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() == Qt::NoButton && !m_hover) {
+        m_hover = true;
+        m_timer->start();
+        showLook(LumoLook::Highlighted);
+    }
+    short button = buttonCode(event->buttons());
+    short shift = shiftStateOf(event->modifiers());
+    float x = static_cast<float>(event->position().x());
+    float y = static_cast<float>(event->position().y());
+    emit MouseMove(button, shift, x, y);
+}
+
+void LumoButton::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF p = event->position();
+    if (p.x() > 0 && p.x() < width() && p.y() > 0 && p.y() < height()) {
+        showLook(LumoLook::Highlighted);
+        short button = buttonCode(event->button());
+        short shift = shiftStateOf(event->modifiers());
+        float x = static_cast<float>(p.x());
+        float y = static_cast<float>(p.y());
+        emit MouseUp(button, shift, x, y);
+    }
+    // The surface reports a click for a release over it, the left column and top row too.
+    const bool overControl = p.x() >= 0 && p.x() < width() && p.y() >= 0 && p.y() < height();
+    if (overControl && event->button() == Qt::LeftButton && !m_afterDoubleClick)
+        emit Click();
+    m_afterDoubleClick = false;
+}
+
+void LumoButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_afterDoubleClick = true;
+    emit DblClick();
+}
+
+void LumoButton::keyPressEvent(QKeyEvent* event) {
+    short code = keyCodeOf(*event);
+    short shift = shiftStateOf(event->modifiers());
+    emit KeyDown(code, shift);
+    short ascii = keyAsciiOf(*event);
+    if (ascii != 0) {
+        emit KeyPress(ascii);
+        emit Click();
+    }
+}
+
+void LumoButton::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat())
+        return;
+    short code = keyCodeOf(*event);
+    short shift = shiftStateOf(event->modifiers());
+    emit KeyUp(code, shift);
+}
+
+void LumoButton::focusInEvent(QFocusEvent*) {
+    if (!m_hover)
+        showLook(LumoLook::Highlighted);
+}
+
+void LumoButton::focusOutEvent(QFocusEvent*) {
+    showLook(LumoLook::Resting);
+}
+
+void LumoButton::leaveEvent(QEvent*) {
+    // Leaving, or another window coming over the control, ends the hover at once; the poll
+    // catches what no leave reports (a drag that goes out while the button is held).
+    if (m_hover)
+        endHover();
+}
+
+} // namespace padrix

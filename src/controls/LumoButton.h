@@ -1,0 +1,107 @@
+#pragma once
+
+#include "controls/LumoFace.h"
+#include "controls/PropertyBag.h"
+
+#include <QWidget>
+
+class QTimer;
+
+namespace padrix {
+
+/// The program's push button: an owner-drawn face with a colour gradient, one of four frame
+/// styles and a centred caption; lighter while the pointer is over it or it has the focus,
+/// pressed while a mouse button is down. It raises its mouse and key events to its container
+/// and notifies it of every changed property by the name the property is saved under.
+class LumoButton : public QWidget {
+    Q_OBJECT
+    Q_CLASSINFO("ClassIdentifier", "PadrixCalculator.LumoButton")
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+    Q_PROPERTY(int BackColor READ BackColor WRITE setBackColor)
+    Q_PROPERTY(int Border READ Border WRITE setBorder)
+    Q_PROPERTY(int RenderColor READ RenderColor WRITE setRenderColor)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
+    Q_PROPERTY(int FontSize READ FontSize WRITE setFontSize)
+
+public:
+    static constexpr const char* ClassIdentifier = "PadrixCalculator.LumoButton";
+
+    explicit LumoButton(QWidget* parent = nullptr);
+
+    QString Caption() const { return m_state.caption; }
+    void setCaption(const QString& New_Caption);
+    int BackColor() const { return m_backColor; }
+    void setBackColor(int New_BackColor);
+    int Border() const { return m_state.border; }
+    /// A value beyond 16 bits is refused: nothing is stored.
+    void setBorder(int New_Border);
+    int RenderColor() const { return m_renderColor; }
+    void setRenderColor(int New_RenderColor);
+    bool Enabled() const { return isEnabled(); }
+    void setEnabled(bool New_Enabled);
+    /// Points, rounded half to even; the font keeps a single-precision size.
+    int FontSize() const;
+    void setFontSize(int New_FontSize);
+
+    /// Shows again what the control shows; no new render.
+    void Refresh();
+    /// Draws both faces anew from the properties and shows the resting face.
+    void ButtonRender();
+
+    void ReadProperties(const PropertyBag& bag);
+    void WriteProperties(PropertyBag& bag) const;
+
+    /// What is on screen, the faces of the last render and the hover state, for tests and
+    /// for containers that draw the control elsewhere.
+    QImage surface() const { return m_surface; }
+    const LumoFaces& faces() const { return m_faces; }
+    LumoLook look() const { return m_look; }
+    bool hovering() const { return m_hover; }
+    QTimer* hoverTimer() const { return m_timer; }
+
+public slots:
+    /// The hover timer's tick: ends the hover once the pointer is over another window.
+    void Timer1_Timer();
+
+signals:
+    void Click();
+    void DblClick();
+    void KeyDown(short& KeyCode, short& Shift);
+    void KeyPress(short& KeyAscii);
+    void KeyUp(short& KeyCode, short& Shift);
+    void MouseDown(short& Button, short& Shift, float& X, float& Y);
+    void MouseMove(short& Button, short& Shift, float& X, float& Y);
+    void MouseUp(short& Button, short& Shift, float& X, float& Y);
+    /// A property changed; the argument is the name it is saved under.
+    void PropertyChanged(const QString& savedName);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    void showLook(LumoLook look);
+    void endHover();
+
+    LumoFaceState m_state; // what the faces are drawn from
+    LumoFaces m_faces;     // the last render
+    LumoLook m_look = LumoLook::Resting;
+    QImage m_surface;                // what paintEvent shows
+    int m_renderColor = 0;           // as set, bits 24..31 included
+    int m_backColor = 0xE0E0E0;      // surface background, 0x00BBGGRR
+    float m_fontSize = 9.75F;        // points
+    bool m_hover = false;            // the pointer is tracked as over the control
+    bool m_afterDoubleClick = false; // the release that ends a double click raises no Click
+    QTimer* m_timer = nullptr;       // hover poll, 100 ms, runs only while hovering
+};
+
+} // namespace padrix

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+
+namespace padrix {
+
+/// What the face of a LumoButton is drawn from.
+struct LumoFaceState {
+    int width = 154;     // pixels
+    int height = 36;     // pixels
+    int renderColor = 0; // 0x00BBGGRR; bits 24..31 are ignored
+    int border = 0;      // frame style 0..3; any other draws none
+    QString caption;
+    QFont font;
+};
+
+/// The two stored faces of one render and what the looks need besides.
+struct LumoFaces {
+    QImage highlight; // lighter face, no caption
+    QImage resting;   // normal face with the caption; its mask-colour pixels are see-through
+    int textX = 0;    // top-left of the caption, may be negative
+    int textY = 0;
+    int light = 0; // top colour of the last gradient drawn (the normal one), 0x00BBGGRR
+    int dark = 0;  // bottom colour of the last gradient drawn
+};
+
+enum class LumoLook { Resting, Highlighted, Pressed };
+
+/// Renders both faces: the highlight gradient and frame, then the normal gradient, frame and
+/// caption. Needs no widget.
+LumoFaces renderLumoFaces(const LumoFaceState& state);
+
+/// The image a look shows: the resting face; the highlight face with the caption in white;
+/// or the highlight face with the pressed overlay and the caption in the dark colour.
+QImage lumoLook(const LumoFaces& faces, LumoLook look, const LumoFaceState& state);
+
+} // namespace padrix

@@ -1,0 +1,243 @@
+#include "controls/VantoVerticalScroll.h"
+
+#include "controls/PixelDrawing.h"
+#include "controls/ScrollGeometry.h"
+#include "controls/ScrollPainting.h"
+#include "platform/KeyCodes.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+namespace padrix {
+
+namespace {
+
+// Saved defaults.
+constexpr int DefaultBackColor = 0xFFFFFF;
+constexpr int DefaultValueMax = 100;
+constexpr int DefaultLargeChange = 5;
+constexpr int DefaultSmallChange = 1;
+
+/// Lets pending user-interface events run, as the bar does in the middle of its steps.
+void yieldToEvents() {
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+VantoVerticalScroll::VantoVerticalScroll(QWidget* parent)
+    : QWidget(parent), m_timer(new QTimer(this)) {
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(100);
+    connect(m_timer, &QTimer::timeout, this, &VantoVerticalScroll::Timer1_Timer);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(30, 240);
+    rebuildBackground();
+}
+
+void VantoVerticalScroll::setBackColor(int New_BackColor) {
+    m_backColor = New_BackColor;
+    emit PropertyChanged(QStringLiteral("BackColor"));
+    rebuildBackground();
+}
+
+void VantoVerticalScroll::setValueMax(int New_ValueMax) {
+    m_max = New_ValueMax;
+    repaintSurface();
+    emit PropertyChanged(QStringLiteral("ValueMax"));
+}
+
+void VantoVerticalScroll::setValue(int New_Value) {
+    int v = New_Value;
+    if (v > m_max)
+        v = m_max;
+    if (v < m_min)
+        v = m_min;
+    m_value = v;
+    if (m_max > 0) {
+        if (const auto top = scroll::thumbTopFor(m_value, m_min, m_max, height(), m_thumbHeight))
+            m_thumbTop = *top;
+    }
+    m_thumbTop = scroll::clampThumbTop(m_thumbTop, height(), m_thumbHeight);
+    repaintSurface();
+    emit Change();
+    emit PropertyChanged(QStringLiteral("Value"));
+}
+
+void VantoVerticalScroll::setEnabled(bool New_Enabled) {
+    QWidget::setEnabled(New_Enabled);
+    emit PropertyChanged(QStringLiteral("Enabled"));
+}
+
+void VantoVerticalScroll::setValueMin(int New_ValueMin) {
+    m_min = New_ValueMin;
+    emit PropertyChanged(QStringLiteral("ValueMin"));
+}
+
+void VantoVerticalScroll::setValueLargeChange(int New_ValueLargeChange) {
+    m_largeChange = New_ValueLargeChange;
+    emit PropertyChanged(QStringLiteral("ValueLargeChange"));
+}
+
+void VantoVerticalScroll::setValueSmallChange(int New_ValueSmallChange) {
+    m_smallChange = New_ValueSmallChange;
+    emit PropertyChanged(QStringLiteral("ValueSmallChange"));
+}
+
+void VantoVerticalScroll::Refresh() {
+    rebuildBackground();
+    update();
+}
+
+void VantoVerticalScroll::rebuildBackground() {
+    m_background = scroll::background(width(), height(), m_backColor);
+    yieldToEvents();
+    const QRegion shape = opaqueRegion(m_background);
+    if (shape == QRegion(m_background.rect()))
+        clearMask();
+    else
+        setMask(shape);
+    m_thumbHeight = scroll::thumbHeightFor(height());
+    positionThumb(0);
+    repaintSurface();
+}
+
+void VantoVerticalScroll::positionThumb(double offset) {
+    if (const auto top =
+            scroll::thumbTopFor(m_value, m_min, m_max, height(), m_thumbHeight, offset))
+        m_thumbTop = *top;
+    m_thumbTop = scroll::clampThumbTop(m_thumbTop, height(), m_thumbHeight);
+}
+
+void VantoVerticalScroll::repaintSurface() {
+    const QRgb highlight = palette().color(QPalette::Light).rgb();
+    m_surface =
+        scroll::repaint(m_background, m_max > 0, m_thumbTop, m_thumbHeight, m_dragging, highlight);
+    update();
+}
+
+void VantoVerticalScroll::drawFrame(QRgb color) {
+    scroll::drawTrackFrame(m_surface, color);
+    update();
+}
+
+void VantoVerticalScroll::Timer1_Timer() {
+    const scroll::Range range{m_value, m_min, m_max, m_largeChange, m_smallChange};
+    const scroll::RepeatStep step =
+        scroll::repeatStep(m_clickY, m_thumbTop, m_thumbHeight, height(), range);
+    if (step.idle)
+        return;
+    m_value = step.value;
+    positionThumb(step.offset);
+    yieldToEvents();
+    repaintSurface();
+    drawFrame(qRgb(0, 0, 0));
+    emit Change();
+    // A page-down run ends once the thumb has passed the point that was clicked.
+    if (step.pagedDown && m_clickY < m_thumbTop)
+        m_timer->stop();
+}
+
+void VantoVerticalScroll::ReadProperties(const PropertyBag& bag) {
+    m_backColor = bag.ReadProperty(QStringLiteral("BackColor"), DefaultBackColor).toInt();
+    m_max = bag.ReadProperty(QStringLiteral("ValueMax"), DefaultValueMax).toInt();
+    m_value = bag.ReadProperty(QStringLiteral("Value"), 0).toInt();
+    QWidget::setEnabled(bag.ReadProperty(QStringLiteral("Enabled"), true).toBool());
+    m_min = bag.ReadProperty(QStringLiteral("ValueMin"), 0).toInt();
+    m_largeChange =
+        bag.ReadProperty(QStringLiteral("ValueLargeChange"), DefaultLargeChange).toInt();
+    m_smallChange =
+        bag.ReadProperty(QStringLiteral("ValueSmallChange"), DefaultSmallChange).toInt();
+}
+
+void VantoVerticalScroll::WriteProperties(PropertyBag& bag) const {
+    bag.WriteProperty(QStringLiteral("BackColor"), m_backColor, DefaultBackColor);
+    bag.WriteProperty(QStringLiteral("ValueMax"), m_max, DefaultValueMax);
+    bag.WriteProperty(QStringLiteral("Value"), m_value, 0);
+    bag.WriteProperty(QStringLiteral("Enabled"), isEnabled(), true);
+    bag.WriteProperty(QStringLiteral("ValueMin"), m_min, 0);
+    bag.WriteProperty(QStringLiteral("ValueLargeChange"), m_largeChange, DefaultLargeChange);
+    bag.WriteProperty(QStringLiteral("ValueSmallChange"), m_smallChange, DefaultSmallChange);
+}
+
+void VantoVerticalScroll::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_surface);
+}
+
+void VantoVerticalScroll::resizeEvent(QResizeEvent*) {
+    rebuildBackground();
+}
+
+void VantoVerticalScroll::mousePressEvent(QMouseEvent* event) {
+    if (m_min == m_max)
+        return;
+    m_changePending = false;
+    if (event->button() == Qt::NoButton)
+        return;
+    const double y = event->position().y();
+    if (y <= m_thumbTop || y >= m_thumbTop + m_thumbHeight) {
+        // Outside the thumb (its first row included): repeat from the first tick on.
+        m_dragging = false;
+        m_clickY = nearest(y);
+        m_timer->start();
+    } else {
+        m_dragging = true;
+    }
+}
+
+void VantoVerticalScroll::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() == Qt::NoButton || !m_dragging) {
+        m_dragging = false;
+        yieldToEvents();
+        return;
+    }
+    const double y = event->position().y();
+    if (y == m_lastDragY)
+        return;
+    const scroll::DragStep step = scroll::dragTo(y, height(), m_thumbHeight, m_min, m_max);
+    m_thumbTop = step.thumbTop;
+    m_value = step.value;
+    m_changePending = true;
+    m_lastDragY = y;
+    yieldToEvents();
+    repaintSurface();
+    // A release handled while yielding has raised Change for this step already.
+    if (m_changePending)
+        emit Change();
+    m_changePending = false;
+}
+
+void VantoVerticalScroll::mouseReleaseEvent(QMouseEvent*) {
+    m_timer->stop();
+    repaintSurface();
+    drawFrame(qRgb(0, 0, 0));
+    m_changePending = false;
+    emit Change();
+    yieldToEvents();
+}
+
+void VantoVerticalScroll::keyPressEvent(QKeyEvent* event) {
+    short code = keyCodeOf(*event);
+    short shift = shiftStateOf(event->modifiers());
+    emit KeyDown(code, shift);
+}
+
+void VantoVerticalScroll::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat())
+        return;
+    short code = keyCodeOf(*event);
+    short shift = shiftStateOf(event->modifiers());
+    emit KeyUp(code, shift);
+}
+
+void VantoVerticalScroll::focusOutEvent(QFocusEvent*) {
+    repaintSurface();
+}
+
+} // namespace padrix

@@ -1,0 +1,214 @@
+#include "controls/LumoButton.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QLineEdit>
+#include <QMetaClassInfo>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace padrix {
+namespace {
+
+/// Records the button's events in order, as a container's handlers would see them.
+struct EventLog {
+    QStringList events;
+    explicit EventLog(LumoButton& b) {
+        QObject::connect(&b, &LumoButton::Click, [this] { events << "Click"; });
+        QObject::connect(&b, &LumoButton::DblClick, [this] { events << "DblClick"; });
+        QObject::connect(&b, &LumoButton::KeyDown, [this](short& k, short& s) {
+            events << QString("KeyDown %1 %2").arg(k).arg(s);
+        });
+        QObject::connect(&b, &LumoButton::KeyPress,
+                         [this](short& a) { events << QString("KeyPress %1").arg(a); });
+        QObject::connect(&b, &LumoButton::KeyUp, [this](short& k, short& s) {
+            events << QString("KeyUp %1 %2").arg(k).arg(s);
+        });
+        QObject::connect(&b, &LumoButton::MouseDown,
+                         [this](short& btn, short&, float& x, float& y) {
+                             events << QString("MouseDown %1 %2 %3").arg(btn).arg(x).arg(y);
+                         });
+        QObject::connect(&b, &LumoButton::MouseUp, [this](short& btn, short&, float& x, float& y) {
+            events << QString("MouseUp %1 %2 %3").arg(btn).arg(x).arg(y);
+        });
+    }
+};
+
+TEST(LumoButton, PropertiesNotifyByTheirSavedNames) {
+    LumoButton b;
+    EXPECT_STREQ(
+        b.metaObject()->classInfo(b.metaObject()->indexOfClassInfo("ClassIdentifier")).value(),
+        "PadrixCalculator.LumoButton");
+    EXPECT_EQ(b.size(), QSize(154, 36));
+    EXPECT_EQ(b.RenderColor(), 0);
+    EXPECT_EQ(b.FontSize(), 10); // 9.75 points, rounded
+
+    QSignalSpy changed(&b, &LumoButton::PropertyChanged);
+    b.setCaption("7");
+    b.setBackColor(0x123456);
+    b.setBorder(3);
+    b.setRenderColor(0xC0C0C0);
+    b.setEnabled(false);
+    b.setFontSize(12);
+    QStringList names;
+    for (const auto& args : changed)
+        names << args.at(0).toString();
+    EXPECT_EQ(names, QStringList(
+                         {"Caption", "BackColor", "Border", "RenderColor", "Enabled", "Fontsize"}));
+    // The Qt properties carry the same names.
+    EXPECT_EQ(b.property("Caption").toString(), "7");
+    EXPECT_EQ(b.property("Border").toInt(), 3);
+    EXPECT_TRUE(b.setProperty("RenderColor", 0x3A35C7));
+    EXPECT_EQ(b.RenderColor(), 0x3A35C7);
+
+    // A border beyond 16 bits is refused.
+    b.setBorder(40000);
+    EXPECT_EQ(b.Border(), 3);
+    // Bits above the colour are ignored when rendering.
+    LumoButton high;
+    high.setRenderColor(1111111111); // 0x423A35C7
+    LumoButton low;
+    low.setRenderColor(0x3A35C7);
+    EXPECT_EQ(high.faces().resting, low.faces().resting);
+    EXPECT_EQ(high.RenderColor(), 1111111111);
+}
+
+TEST(LumoButton, SavedPropertiesInOrderWithoutDefaults) {
+    LumoButton b;
+    b.setCaption("Sin");
+    b.setRenderColor(99);
+    b.setBorder(3);
+    b.setFontSize(12);
+    PropertyBag bag;
+    b.WriteProperties(bag);
+    EXPECT_EQ(bag.names(),
+              QStringList({"Caption", "BackColor", "RenderColor", "Fontsize", "Border"}));
+    EXPECT_EQ(bag.ReadProperty("BackColor", 0).toInt(), 0xE0E0E0);
+
+    LumoButton copy;
+    copy.ReadProperties(bag);
+    EXPECT_EQ(copy.Caption(), "Sin");
+    EXPECT_EQ(copy.RenderColor(), 99);
+    EXPECT_EQ(copy.Border(), 3);
+    EXPECT_EQ(copy.FontSize(), 12);
+    b.ButtonRender(); // the font size shows from the next render
+    EXPECT_EQ(copy.faces().resting, b.faces().resting);
+    PropertyBag again;
+    copy.WriteProperties(again);
+    EXPECT_EQ(again, bag);
+
+    // Sizes in between round half to even; an empty bag gives the defaults.
+    PropertyBag sizes;
+    sizes.WriteProperty("Fontsize", 10.5F, 9.0F);
+    copy.ReadProperties(sizes);
+    EXPECT_EQ(copy.FontSize(), 10);
+    sizes.WriteProperty("Fontsize", 11.5F, 9.0F);
+    copy.ReadProperties(sizes);
+    EXPECT_EQ(copy.FontSize(), 12);
+    EXPECT_EQ(copy.RenderColor(), 0xC0C0C0);
+    EXPECT_EQ(copy.Caption(), "");
+}
+
+TEST(LumoButton, MouseClickOrderAndLooks) {
+    LumoButton b;
+    b.setCaption("5");
+    b.show();
+    EventLog log(b);
+    QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(b.look(), LumoLook::Pressed);
+    QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(b.look(), LumoLook::Highlighted);
+    EXPECT_EQ(log.events, QStringList({"MouseDown 1 10 10", "MouseUp 1 10 10", "Click"}));
+
+    // A release on column 0 raises no MouseUp and keeps the pressed look; the click counts.
+    log.events.clear();
+    QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(0, 10));
+    EXPECT_EQ(log.events, QStringList({"MouseDown 1 10 10", "Click"}));
+    EXPECT_EQ(b.look(), LumoLook::Pressed);
+
+    // Released outside: neither MouseUp nor Click.
+    log.events.clear();
+    QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(200, 10));
+    EXPECT_EQ(log.events, QStringList({"MouseDown 1 10 10"}));
+
+    // A double click as the system delivers it: press, release, press, double click,
+    // release. The second release raises no second Click.
+    log.events.clear();
+    QTest::mouseClick(&b, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(10, 10));
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(10, 10), b.mapToGlobal(QPointF(10, 10)),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&b, &dbl);
+    QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(log.events, QStringList({"MouseDown 1 10 10", "MouseUp 1 10 10", "Click",
+                                       "MouseDown 1 10 10", "DblClick", "MouseUp 1 10 10"}));
+
+    // Disabled: no events at all.
+    b.setEnabled(false);
+    log.events.clear();
+    QTest::mouseClick(&b, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(log.events.isEmpty());
+}
+
+TEST(LumoButton, CharacterKeysActAsClicks) {
+    LumoButton b;
+    b.show();
+    b.setFocus();
+    EventLog log(b);
+    QTest::keyClick(&b, Qt::Key_5);
+    QTest::keyClick(&b, Qt::Key_Return);
+    QTest::keyClick(&b, Qt::Key_Up);
+    EXPECT_EQ(log.events,
+              QStringList({"KeyDown 53 0", "KeyPress 53", "Click", "KeyUp 53 0", "KeyDown 13 0",
+                           "KeyPress 13", "Click", "KeyUp 13 0", "KeyDown 38 0", "KeyUp 38 0"}));
+}
+
+TEST(LumoButton, HoverFocusAndTheHoverPoll) {
+    QWidget window;
+    window.resize(400, 200);
+    LumoButton* b = new LumoButton(&window);
+    b->move(20, 20);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    QCursor::setPos(window.mapToGlobal(QPoint(40, 30)));
+    QTest::mouseMove(b, QPoint(20, 10));
+    EXPECT_TRUE(b->hovering());
+    EXPECT_EQ(b->look(), LumoLook::Highlighted);
+    EXPECT_TRUE(b->hoverTimer()->isActive());
+    EXPECT_EQ(b->hoverTimer()->interval(), 100);
+
+    // While the pointer stays over the control, a tick changes nothing.
+    b->Timer1_Timer();
+    EXPECT_TRUE(b->hovering());
+    // Once it is over something else, the next tick returns the resting face.
+    QCursor::setPos(window.mapToGlobal(QPoint(300, 150)));
+    b->Timer1_Timer();
+    EXPECT_FALSE(b->hovering());
+    EXPECT_FALSE(b->hoverTimer()->isActive());
+    EXPECT_EQ(b->look(), LumoLook::Resting);
+
+    // Focus lights the face; losing it rests it.
+    QLineEdit* other = new QLineEdit(&window);
+    other->move(200, 150);
+    other->show();
+    other->setFocus();
+    b->setFocus();
+    EXPECT_EQ(b->look(), LumoLook::Highlighted);
+    other->setFocus();
+    EXPECT_EQ(b->look(), LumoLook::Resting);
+
+    // A render (a new caption) shows the resting face; the surface is what the look shows.
+    b->setCaption("MR");
+    EXPECT_EQ(b->surface(), b->faces().resting);
+}
+
+} // namespace
+} // namespace padrix
