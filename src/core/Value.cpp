@@ -1,5 +1,7 @@
 #include "core/Value.h"
 
+#include "core/CalcFailure.h"
+
 #include <cstring>
 
 namespace padrix {
@@ -48,6 +50,30 @@ std::string Value::text(const NumberLocale& locale) const {
         return generalText(number(), locale);
     case Kind::Text:
         return std::string(textValue());
+    }
+    return {};
+}
+
+std::string displayText(const Value& value, int decimalsChoice, const NumberLocale& locale) {
+    switch (value.kind()) {
+    case Value::Kind::Empty:
+        return {};
+    case Value::Kind::Decimal:
+        return displayText(value.decimal(), decimalsChoice, locale);
+    case Value::Kind::Double:
+        try {
+            return displayText(Decimal::fromDouble(value.number()), decimalsChoice, locale);
+        } catch (const CalcError&) {
+            return generalText(value.number(), locale); // beyond the decimal range
+        }
+    case Value::Kind::Text:
+        if (decimalsChoice == VariableDecimals)
+            return std::string(value.textValue());
+        try {
+            return displayText(textToDecimal(value.textValue(), locale), decimalsChoice, locale);
+        } catch (const CalcError&) {
+            return std::string(value.textValue()); // not a number: shown as it stands
+        }
     }
     return {};
 }

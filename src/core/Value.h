@@ -112,4 +112,9 @@ private:
 
 static_assert(sizeof(Value) == 16);
 
+/// A value as a tape row shows it: a number in the display format (0..6 places, or the
+/// general text for VariableDecimals); a text that reads as a number likewise; any other text
+/// as it stands; "" for an empty value.
+std::string displayText(const Value& value, int decimalsChoice, const NumberLocale& locale);
+
 } // namespace padrix

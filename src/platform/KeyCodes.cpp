@@ -105,6 +105,8 @@ short keyAsciiOf(const QKeyEvent& event) {
         return 9;
     case Qt::Key_Escape:
         return 27;
+    case Qt::Key_Delete:
+        return 0; // an editing key, not a character
     default:
         break;
     }

@@ -32,6 +32,7 @@ TEST(KeyCodes, QtKeysBecomeHandlerCodesAndCharacters) {
         {Qt::Key_Backspace, Qt::NoModifier, "\b", 8, 8},
         {Qt::Key_Escape, Qt::NoModifier, "\x1b", 27, 27},
         {Qt::Key_F1, Qt::NoModifier, "", 112, 0},
+        {Qt::Key_Delete, Qt::NoModifier, "\x7f", 46, 0},
         {Qt::Key_Shift, Qt::ShiftModifier, "", 16, 0},
         {Qt::Key_Comma, Qt::NoModifier, ",", 188, 44},
         {Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("\xc3\xa9"), 0, 233},

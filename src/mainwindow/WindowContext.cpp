@@ -1,0 +1,20 @@
+#include "mainwindow/WindowContext.h"
+
+#include "platform/SystemLocale.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+#include <QStringList>
+
+namespace padrix {
+
+WindowContext WindowContext::fromApplication() {
+    WindowContext context;
+    context.locale = detectNumberLocale(LocaleEnvironment::fromProcess());
+    context.executablePath = QCoreApplication::applicationFilePath();
+    context.userConfigFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    context.commandLine = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+    return context;
+}
+
+} // namespace padrix

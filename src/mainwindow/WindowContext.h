@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/NumberText.h"
+
+#include <QSize>
+#include <QString>
+
+namespace padrix {
+
+/// What the main window takes from its surroundings, passed in so that tests can fix it.
+struct WindowContext {
+    NumberLocale locale;      // the user's number separators
+    QString executablePath;   // the settings file lives beside it when it can
+    QString userConfigFolder; // ... and here when the program's folder cannot be written
+    QString commandLine;      // the arguments as one text; a ".Clc" path in it is loaded
+    QSize screenSize;         // pixels; empty means the primary screen's
+    double twipsPerPixel = 0; // 0 means from the screen's logical resolution
+
+    /// The real surroundings of the running program.
+    static WindowContext fromApplication();
+};
+
+} // namespace padrix

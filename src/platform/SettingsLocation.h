@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace padrix {
+
+/// Where the settings file may live: beside the program, named after it with ".cfg" (a
+/// portable copy), or under the same name in the user's configuration folder (an installed
+/// program whose folder cannot be written).
+struct SettingsLocation {
+    QString besideProgram;
+    QString inUserFolder;
+
+    SettingsLocation(const QString& executablePath, const QString& userConfigFolder);
+
+    /// The file to read at start-up: the one beside the program when it exists and is not
+    /// hidden, else the user's; empty when neither exists.
+    QString fileToRead() const;
+    /// The file to write at shutdown: beside the program when its folder can be written,
+    /// else the user's (its folder is created).
+    QString fileToWrite() const;
+};
+
+} // namespace padrix
