@@ -58,22 +58,22 @@ public:
     void MailCalc();
 
     // State shared by the handlers.
-    Tape tape;                        // TapeValues and TapeOperators
-    std::vector<Value> SortedValues;  // working copy of the statistics
+    Tape tape;                                            // TapeValues and TapeOperators
+    std::vector<Value> SortedValues;                      // working copy of the statistics
     FunctionButtons functions = defaultFunctionButtons(); // the 23 function buttons
-    Settings settings;                // high-score tables as read at start-up
-    int LineCount = 0;                // highest index of the created rows
-    int LastVisibleLine = 0;          // highest index of the visible rows
-    int DecimalsChoice = 25;          // 0..6 places, 25 "Variable"
-    int TotalMode = 0;                // 0 numbers, 1 average, 2 mean, 3 mode
-    QString GroupSeparator;           // the locale's digit-group separator
-    QString DecimalSeparator;         // the locale's decimal separator
-    bool Activated = false;           // set by the first activation
-    int SavedLeft = 0;                // twips; nonzero while in full-height column mode
-    int CurrentRow = 0;               // the row that last had the focus
-    int CaretPos = 0;                 // caret position in the current row's box
-    bool TotalFocused = false;        // TotalAmount had the focus after the rows
-    QString CalcFilePath;             // the calculation file to load
+    Settings settings;                                    // high-score tables as read at start-up
+    int LineCount = 0;                                    // highest index of the created rows
+    int LastVisibleLine = 0;                              // highest index of the visible rows
+    int DecimalsChoice = 25;                              // 0..6 places, 25 "Variable"
+    int TotalMode = 0;                                    // 0 numbers, 1 average, 2 mean, 3 mode
+    QString GroupSeparator;                               // the locale's digit-group separator
+    QString DecimalSeparator;                             // the locale's decimal separator
+    bool Activated = false;                               // set by the first activation
+    int SavedLeft = 0;         // twips; nonzero while in full-height column mode
+    int CurrentRow = 0;        // the row that last had the focus
+    int CaretPos = 0;          // caret position in the current row's box
+    bool TotalFocused = false; // TotalAmount had the focus after the rows
+    QString CalcFilePath;      // the calculation file to load
 
     // Controls, by their names.
     QWidget* interior = nullptr;

@@ -19,12 +19,12 @@ namespace padrix {
 
 namespace {
 
-constexpr int Silver = 12632256;      // #C0C0C0
-constexpr int NegativeText = 192;     // #C00000
-constexpr int MinimumWidth = 7740;    // twips
-constexpr int ColumnWidth = 10335;    // twips, also the widest normal window
-constexpr int MinimumHeight = 7080;   // twips
-constexpr int RestoredHeight = 8730;  // twips
+constexpr int Silver = 12632256;     // #C0C0C0
+constexpr int NegativeText = 192;    // #C00000
+constexpr int MinimumWidth = 7740;   // twips
+constexpr int ColumnWidth = 10335;   // twips, also the widest normal window
+constexpr int MinimumHeight = 7080;  // twips
+constexpr int RestoredHeight = 8730; // twips
 
 /// A value that shows as an empty row: zero, or never written.
 bool showsAsZero(const Value& v) {

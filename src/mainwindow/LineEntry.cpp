@@ -194,9 +194,8 @@ void Diruvuv_Orozezadi::CalAmount_KeyPress(int Index, short& KeyAscii) {
         lineValue(Index + 1);
         tape.TapeOperators[value + Index + 1] = op;
     }
-    setRowTextColor(Index, CalAmount[Index]->text().startsWith(QLatin1Char('('))
-                               ? OpenBracketText
-                               : 0);
+    setRowTextColor(Index,
+                    CalAmount[Index]->text().startsWith(QLatin1Char('(')) ? OpenBracketText : 0);
     if (kind != KeyKind::Other && Index == LastVisibleLine) {
         if (value == ScrollNum->ValueMax())
             growthStep(op);

@@ -42,8 +42,9 @@ void setBackground(QWidget* widget, int bgr) {
 QFrame* shape(QWidget* parent, const char* name, int fill, int border) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(QLatin1String(name));
-    frame->setStyleSheet(QStringLiteral("QFrame#%1 { background: %2; border: 1px solid %3; }")
-                             .arg(QLatin1String(name), colorOf(fill).name(), colorOf(border).name()));
+    frame->setStyleSheet(
+        QStringLiteral("QFrame#%1 { background: %2; border: 1px solid %3; }")
+            .arg(QLatin1String(name), colorOf(fill).name(), colorOf(border).name()));
     return frame;
 }
 
@@ -145,8 +146,7 @@ void Diruvuv_Orozezadi::createControls() {
     ScrollNum->setValueLargeChange(1);
     place(ScrollNum, 3555, 1080, 465, 5865);
     connect(ScrollNum, &VantoVerticalScroll::Change, this, &Diruvuv_Orozezadi::ScrollNum_Change);
-    connect(ScrollNum, &VantoVerticalScroll::KeyDown, this,
-            &Diruvuv_Orozezadi::ScrollNum_KeyDown);
+    connect(ScrollNum, &VantoVerticalScroll::KeyDown, this, &Diruvuv_Orozezadi::ScrollNum_KeyDown);
 
     MemBorder = shape(interior, "MemBorder", 12640511, 8421504);
     place(MemBorder, 4050, 1080, 3390, 1005);
@@ -228,7 +228,8 @@ void Diruvuv_Orozezadi::Form_Unload() {
     const QString path = location.fileToWrite();
     // A read-only file is made writable and replaced; errors are ignored.
     if (QFileInfo::exists(path))
-        QFile::setPermissions(path, QFile::permissions(path) | QFile::WriteOwner | QFile::WriteUser);
+        QFile::setPermissions(path,
+                              QFile::permissions(path) | QFile::WriteOwner | QFile::WriteUser);
     Settings out = settings;
     out.buttons = functions;
     saveSettingsFile(path, out);

@@ -53,7 +53,9 @@ short keyCodeOf(const QKeyEvent& event) {
     case Qt::Key_Delete:
         return KeyCode::Delete;
     case Qt::Key_Asterisk:
-        return keypad ? KeyCode::PadMultiply : 0;
+        if (keypad)
+            return KeyCode::PadMultiply;
+        break;
     case Qt::Key_Plus:
         return keypad ? KeyCode::PadAdd : 187;
     case Qt::Key_Minus:
@@ -79,8 +81,12 @@ short keyCodeOf(const QKeyEvent& event) {
     case Qt::Key_Apostrophe:
         return 222;
     default:
-        return 0;
+        break;
     }
+    // Any other key that types a character has some code: handlers test "KeyCode > 0" for
+    // every real key. It must not be one of the cursor codes 33..40, which '!' .. '(' would
+    // be if their characters were taken as codes.
+    return event.text().isEmpty() ? 0 : KeyCode::OtherCharacterKey;
 }
 
 short shiftStateOf(Qt::KeyboardModifiers modifiers) {

@@ -34,10 +34,13 @@ constexpr short PadSubtract = 109;
 constexpr short PadDecimal = 110;
 constexpr short PadDivide = 111;
 constexpr short F1 = 112; ///< F1 .. F24 follow on
+/// The code of a character key that has none of its own (punctuation such as '(' or '*').
+constexpr short OtherCharacterKey = 255;
 } // namespace KeyCode
 
 /// The key code of a key event: letters as their capitals, the digit row as its digits, the
-/// numeric pad, function and cursor keys as in KeyCode; 0 for a key without a code.
+/// numeric pad, function and cursor keys as in KeyCode; OtherCharacterKey for any other key
+/// that types a character; 0 for a key that does neither.
 short keyCodeOf(const QKeyEvent& event);
 
 /// The shift state of handlers: 1 Shift, 2 Ctrl, 4 Alt, added up.

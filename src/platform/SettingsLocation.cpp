@@ -14,8 +14,7 @@ bool usableFile(const QString& path) {
 
 } // namespace
 
-SettingsLocation::SettingsLocation(const QString& executablePath,
-                                   const QString& userConfigFolder) {
+SettingsLocation::SettingsLocation(const QString& executablePath, const QString& userConfigFolder) {
     const QFileInfo program(executablePath);
     const QString name = program.completeBaseName() + QStringLiteral(".cfg");
     besideProgram = QDir(program.absolutePath()).filePath(name);

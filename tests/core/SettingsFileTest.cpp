@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace padrix {
 namespace {
 
@@ -60,6 +62,27 @@ TEST(SettingsFile, ShortOrForeignFilesReadWhatTheyHold) {
                   .buttons[0]
                   .formula,
               "");
+}
+
+TEST(SettingsFile, HostileBytesNeverCrashOrHang) {
+    std::mt19937 random(4242);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<int> length(0, 4000);
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes(static_cast<std::size_t>(length(random)), '\0');
+        for (char& c : bytes)
+            c = static_cast<char>(byte(random));
+        // Mostly valid tags with lengths that run past the end.
+        if (round % 2 == 0)
+            for (std::size_t i = 0; i + 4 <= bytes.size(); i += 40) {
+                bytes[i] = 8;
+                bytes[i + 1] = 0;
+                bytes[i + 3] = static_cast<char>(0x7F);
+            }
+        const Settings s = parseSettings(bytes);
+        for (const FunctionDefinition& d : s.buttons)
+            EXPECT_LE(d.caption.size(), 3u * 0xFFFFu);
+    }
 }
 
 TEST(SettingsFile, SaveReplacesTheWholeFile) {

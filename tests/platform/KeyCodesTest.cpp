@@ -35,8 +35,12 @@ TEST(KeyCodes, QtKeysBecomeHandlerCodesAndCharacters) {
         {Qt::Key_Delete, Qt::NoModifier, "\x7f", 46, 0},
         {Qt::Key_Shift, Qt::ShiftModifier, "", 16, 0},
         {Qt::Key_Comma, Qt::NoModifier, ",", 188, 44},
-        {Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("\xc3\xa9"), 0, 233},
-        {Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\xe2\x82\xac"), 0, 63},
+        {Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("\xc3\xa9"), 255, 233},
+        {Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\xe2\x82\xac"), 255, 63},
+        {Qt::Key_Asterisk, Qt::NoModifier, "*", 255, 42},
+        {Qt::Key_ParenLeft, Qt::NoModifier, "(", 255, 40},
+        {Qt::Key_Percent, Qt::NoModifier, "%", 255, 37},
+        {Qt::Key_CapsLock, Qt::NoModifier, "", 0, 0},
     };
     for (const Row& r : rows) {
         const QKeyEvent event(QEvent::KeyPress, r.key, r.modifiers, r.text);

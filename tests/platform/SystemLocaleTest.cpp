@@ -19,6 +19,10 @@ TEST(SystemLocale, SeparatorsFollowLcAllThenLcNumericThenLang) {
     EXPECT_EQ(detectNumberLocale({"", "", "fr_FR.UTF-8"}).decimalSeparator, ",");
     EXPECT_EQ(detectNumberLocale({"", "", "de_CH.UTF-8"}).decimalSeparator, ".");
     EXPECT_EQ(numberLocaleFor(QLocale(QLocale::German, QLocale::Germany)), german);
+    // Locales that write 1000 without grouping still have a group separator, never a figure.
+    EXPECT_EQ(detectNumberLocale({"", "", "es_ES.UTF-8"}), german);
+    EXPECT_EQ(detectNumberLocale({"", "", "pl_PL.UTF-8"}).decimalSeparator, ",");
+    EXPECT_NE(detectNumberLocale({"", "", "pl_PL.UTF-8"}).groupSeparator, "0");
 }
 
 } // namespace
