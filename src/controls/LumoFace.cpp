@@ -44,25 +44,42 @@ void drawCaption(QImage& image, const LumoFaces& faces, const LumoFaceState& sta
     painter.drawText(QPoint(faces.textX, faces.textY + metrics.ascent()), state.caption);
 }
 
+// The pieces the frame tables are made of.
+
+/// A dark line one pixel in from the right edge and a light one on the edge.
+void rightEdge(QImage& image, QRgb light, QRgb dark) {
+    verticalLine(image, image.width() - 2, 0, image.height(), dark);
+    verticalLine(image, image.width() - 1, 0, image.height(), light);
+}
+
+/// The box through (-1, -1)-(W - 1, H - 1), which shows only its right and bottom sides, and
+/// the box through (0, 0)-(W - 2, H - 2).
+void edgeBoxes(QImage& image, QRgb outer, QRgb inner) {
+    box(image, -1, -1, image.width() - 1, image.height() - 1, outer);
+    box(image, 0, 0, image.width() - 2, image.height() - 2, inner);
+}
+
+void maskPixels(QImage& image, std::initializer_list<QPoint> points) {
+    for (const QPoint p : points)
+        setPixel(image, p.x(), p.y(), rgbOf(MaskColor));
+}
+
 void highlightBorder(QImage& image, int border, QRgb light, QRgb dark) {
     const int w = image.width();
     const int h = image.height();
     switch (border) {
     case 0:
-        verticalLine(image, w - 2, 0, h, dark);
-        verticalLine(image, w - 1, 0, h, light);
+        rightEdge(image, light, dark);
         break;
     case 1:
         box(image, 1, 1, w - 2, h - 2, light);
         box(image, 2, 2, w - 3, h - 3, dark);
         break;
     case 2:
-        box(image, -1, -1, w - 1, h - 1, qRgb(255, 255, 255));
-        box(image, 0, 0, w - 2, h - 2, light);
+        edgeBoxes(image, qRgb(255, 255, 255), light);
         break;
     case 3:
-        for (const QPoint p : {QPoint(1, 0), QPoint(0, 0), QPoint(0, 1)})
-            setPixel(image, p.x(), p.y(), rgbOf(MaskColor));
+        maskPixels(image, {{1, 0}, {0, 0}, {0, 1}});
         break;
     default:
         break;
@@ -73,49 +90,34 @@ void normalBorder(QImage& image, int border, QRgb light, QRgb dark) {
     const int w = image.width();
     const int h = image.height();
     switch (border) {
-    case 0:
-        verticalLine(image, w - 2, 0, h, dark);
-        verticalLine(image, w - 1, 0, h, light);
-        break;
-    case 1:
-        box(image, 1, 1, w - 2, h - 2, light);
-        box(image, 2, 2, w - 3, h - 3, dark);
-        break;
     case 2:
-        box(image, -1, -1, w - 1, h - 1, light);
-        box(image, 0, 0, w - 2, h - 2, dark);
+        edgeBoxes(image, light, dark);
         break;
-    case 3: {
+    case 3:
         // Rounded corners: the corner pixel and the next two along each edge.
-        const QPoint corners[] = {{1, 0},         {0, 0},         {0, 1},         {2, 0},
-                                  {0, 2},         {w - 1, 0},     {w - 2, 0},     {w - 1, 1},
-                                  {w - 3, 0},     {w - 1, 2},     {w - 3, h - 1}, {w - 2, h - 1},
-                                  {w - 1, h - 1}, {w - 1, h - 2}, {w - 1, h - 3}, {0, h - 3},
-                                  {0, h - 2},     {0, h - 1},     {1, h - 1},     {2, h - 1}};
-        for (const QPoint p : corners)
-            setPixel(image, p.x(), p.y(), rgbOf(MaskColor));
+        maskPixels(image,
+                   {{1, 0},         {0, 0},         {0, 1},         {2, 0},         {0, 2},
+                    {w - 1, 0},     {w - 2, 0},     {w - 1, 1},     {w - 3, 0},     {w - 1, 2},
+                    {w - 3, h - 1}, {w - 2, h - 1}, {w - 1, h - 1}, {w - 1, h - 2}, {w - 1, h - 3},
+                    {0, h - 3},     {0, h - 2},     {0, h - 1},     {1, h - 1},     {2, h - 1}});
         break;
-    }
     default:
+        highlightBorder(image, border, light, dark); // styles 0 and 1 draw alike
         break;
     }
 }
 
 void pressedOverlay(QImage& image, int border, QRgb light, QRgb dark) {
-    const int w = image.width();
-    const int h = image.height();
     switch (border) {
     case 0:
-        verticalLine(image, w - 2, 0, h, dark);
-        verticalLine(image, w - 1, 0, h, light);
+        rightEdge(image, light, dark);
         break;
     case 2:
-        box(image, -1, -1, w - 1, h - 1, dark);
-        box(image, 0, 0, w - 2, h - 2, dark);
+        edgeBoxes(image, dark, dark);
         break;
     case 3:
-        box(image, 0, 0, w - 1, h - 1, light);
-        box(image, -1, -1, w - 1, h - 1, light);
+        box(image, 0, 0, image.width() - 1, image.height() - 1, light);
+        box(image, -1, -1, image.width() - 1, image.height() - 1, light);
         break;
     default:
         break; // style 1 and unknown styles press without an overlay
