@@ -33,6 +33,18 @@ short buttonCode(Qt::MouseButtons buttons) {
     return code;
 }
 
+/// The arguments of a mouse event as handlers take them, by reference.
+struct MouseArgs {
+    short Button;
+    short Shift;
+    float X;
+    float Y;
+    MouseArgs(const QMouseEvent& event, Qt::MouseButtons buttons)
+        : Button(buttonCode(buttons)), Shift(shiftStateOf(event.modifiers())),
+          X(static_cast<float>(event.position().x())), Y(static_cast<float>(event.position().y())) {
+    }
+};
+
 } // namespace
 
 LumoButton::LumoButton(QWidget* parent) : QWidget(parent), m_timer(new QTimer(this)) {
@@ -163,11 +175,8 @@ void LumoButton::resizeEvent(QResizeEvent*) {
 
 void LumoButton::mousePressEvent(QMouseEvent* event) {
     showLook(LumoLook::Pressed);
-    short button = buttonCode(event->button());
-    short shift = shiftStateOf(event->modifiers());
-    float x = static_cast<float>(event->position().x());
-    float y = static_cast<float>(event->position().y());
-    emit MouseDown(button, shift, x, y);
+    MouseArgs a(*event, event->button());
+    emit MouseDown(a.Button, a.Shift, a.X, a.Y);
 }
 
 void LumoButton::mouseMoveEvent(QMouseEvent* event) {
@@ -176,22 +185,16 @@ void LumoButton::mouseMoveEvent(QMouseEvent* event) {
         m_timer->start();
         showLook(LumoLook::Highlighted);
     }
-    short button = buttonCode(event->buttons());
-    short shift = shiftStateOf(event->modifiers());
-    float x = static_cast<float>(event->position().x());
-    float y = static_cast<float>(event->position().y());
-    emit MouseMove(button, shift, x, y);
+    MouseArgs a(*event, event->buttons());
+    emit MouseMove(a.Button, a.Shift, a.X, a.Y);
 }
 
 void LumoButton::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF p = event->position();
     if (p.x() > 0 && p.x() < width() && p.y() > 0 && p.y() < height()) {
         showLook(LumoLook::Highlighted);
-        short button = buttonCode(event->button());
-        short shift = shiftStateOf(event->modifiers());
-        float x = static_cast<float>(p.x());
-        float y = static_cast<float>(p.y());
-        emit MouseUp(button, shift, x, y);
+        MouseArgs a(*event, event->button());
+        emit MouseUp(a.Button, a.Shift, a.X, a.Y);
     }
     // The surface reports a click for a release over it, the left column and top row too.
     const bool overControl = p.x() >= 0 && p.x() < width() && p.y() >= 0 && p.y() < height();
