@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 
 namespace padrix {
@@ -106,7 +107,15 @@ void appendValue(std::string& out, const Value& value, const NumberLocale& local
             // Within the decimal range a double is written as plain figures.
             out += generalText(Decimal::fromDouble(value.number()), locale);
         } catch (const CalcError&) {
-            out += generalText(value.number(), locale);
+            // Beyond it, every figure that tells the double apart, so it reads back the same.
+            char buf[40];
+            const auto end = std::to_chars(buf, buf + sizeof buf, value.number()).ptr;
+            for (const char* c = buf; c != end; ++c) {
+                if (*c == '.')
+                    out += locale.decimalSeparator;
+                else
+                    out.push_back(*c == 'e' ? 'E' : *c);
+            }
         }
         return;
     case Value::Kind::Text:

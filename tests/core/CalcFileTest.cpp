@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #ifdef __linux__
 #include <csignal>
@@ -91,6 +92,62 @@ TEST(CalcFile, SaveThenLoadGivesTheSameTape) {
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->TapeValues[0].text(en), "3.14159265358979");
     EXPECT_EQ(loaded->TapeValues[1].text(en), "1E+40");
+}
+
+// Random tapes of every kind of line survive a save and a load in both locales.
+TEST(CalcFile, RandomTapesRoundTrip) {
+    std::mt19937 random(61);
+    std::uniform_int_distribution<int> kind(0, 5);
+    std::uniform_int_distribution<int> figure(0, 9);
+    std::uniform_int_distribution<int> count(1, 28);
+    const char ops[] = {'+', '-', 'x', '/', '^', NoOperator};
+    const char* forms[] = {"Sin(30)", "Int",       "Roun(2)", "12.5%",
+                           "Svol(2)", "Acos(0.5)", "Fix(7)",  "Custom button(3)"};
+    for (const NumberLocale& locale : {en, NumberLocale::german()}) {
+        Tape tape;
+        for (int i = 0; i < 400; ++i) {
+            Value v;
+            switch (kind(random)) {
+            case 0: {
+                std::string digits;
+                const int n = count(random);
+                for (int d = 0; d < n; ++d)
+                    digits.push_back(static_cast<char>('0' + figure(random)));
+                v = Decimal::fromDigits(figure(random) < 5, digits, -figure(random) * 3);
+                break;
+            }
+            case 1:
+                v = std::ldexp(static_cast<double>(figure(random) + 1) / 7.0,
+                               figure(random) * 30 - 100);
+                break;
+            case 2:
+                v = std::string(forms[figure(random) % 8]);
+                break;
+            case 3:
+                v = Value();
+                break;
+            default:
+                v = Decimal(static_cast<std::int64_t>(figure(random)) * 1000 - 4000);
+                break;
+            }
+            tape.append(ops[figure(random) % 6], v);
+        }
+        const auto loaded = parseCalcText(formatCalcText(tape, locale), locale);
+        ASSERT_TRUE(loaded);
+        ASSERT_EQ(loaded->lineCount(), tape.lineCount());
+        for (int i = 0; i < tape.lineCount(); ++i) {
+            const Value& before = tape.TapeValues[i];
+            const Value& after = loaded->TapeValues[i];
+            EXPECT_EQ(loaded->TapeOperators[i], tape.TapeOperators[i]) << i;
+            if (before.isDouble() && after.isDecimal())
+                EXPECT_EQ(after.decimal(), Decimal::fromDouble(before.number())) << i;
+            else
+                EXPECT_EQ(after, before) << i << ": " << before.text(en);
+        }
+        RecalcSettings settings;
+        settings.locale = locale;
+        EXPECT_EQ(MailCalc(*loaded, settings), MailCalc(tape, settings));
+    }
 }
 
 TEST(CalcFile, ReadsWhatOtherEditorsLeave) {
