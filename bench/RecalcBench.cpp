@@ -10,7 +10,9 @@
 
 #include <benchmark/benchmark.h>
 
+#ifdef __GLIBC__
 #include <malloc.h>
+#endif
 #include <random>
 
 namespace {
@@ -102,6 +104,7 @@ void BM_LoadCalcFile(benchmark::State& state) {
         auto tape = loadCalcFile(file.path, NumberLocale::english());
         benchmark::DoNotOptimize(tape);
     }
+#ifdef __GLIBC__
     // Heap bytes that one loaded line keeps, measured on one extra load.
     auto heapInUse = [] {
         const struct mallinfo2 info = mallinfo2();
@@ -112,6 +115,7 @@ void BM_LoadCalcFile(benchmark::State& state) {
     const std::size_t after = heapInUse();
     state.counters["bytes_per_line"] =
         static_cast<double>(after - before) / static_cast<double>(tape->lineCount());
+#endif
 }
 BENCHMARK(BM_LoadCalcFile)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
