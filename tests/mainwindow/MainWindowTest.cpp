@@ -177,6 +177,34 @@ TEST_F(MainWindow, EnterAndOperatorsInTheLastRowGrowTheTape) {
     EXPECT_EQ(QApplication::focusWidget(), row(0));
 }
 
+TEST_F(MainWindow, RowsStoreWhatTheyShow) {
+    open();
+    // A function line keeps taking its box's text as text.
+    window->tape.TapeValues[0] = std::string("Sin(30)");
+    window->ScrollNum_Change();
+    EXPECT_EQ(row(0)->text(), "Sin(30)");
+    row(0)->setFocus();
+    row(0)->setCursorPosition(6); // before the closing bracket
+    type("5");
+    EXPECT_EQ(window->tape.TapeValues[0], Value(std::string("Sin(305)")));
+    EXPECT_EQ(row(0)->palette().color(QPalette::Text), QColor(0, 0, 0));
+
+    // A rounded display is what a released key stores.
+    window->DecimalsChoice = 2;
+    window->tape.TapeValues[1] = Decimal::parse("3.14159");
+    window->ScrollNum_Change();
+    EXPECT_EQ(row(1)->text(), "3.14");
+    row(1)->setFocus();
+    press(Qt::Key_Right);
+    EXPECT_EQ(window->tape.TapeValues[1], Value(Decimal::parse("3.14")));
+
+    // A zero shows as an empty row after an operator key.
+    row(2)->setFocus();
+    type("0+");
+    EXPECT_EQ(row(2)->text(), "");
+    EXPECT_EQ(window->tape.TapeValues[2], Value(Decimal(0)));
+}
+
 TEST_F(MainWindow, GermanSeparators) {
     context.locale = NumberLocale::german();
     open();
