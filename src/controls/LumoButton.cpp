@@ -211,9 +211,8 @@ void LumoButton::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void LumoButton::keyPressEvent(QKeyEvent* event) {
-    short code = keyCodeOf(*event);
-    short shift = shiftStateOf(event->modifiers());
-    emit KeyDown(code, shift);
+    KeyArgs a(*event);
+    emit KeyDown(a.KeyCode, a.Shift);
     short ascii = keyAsciiOf(*event);
     if (ascii != 0) {
         emit KeyPress(ascii);
@@ -224,9 +223,8 @@ void LumoButton::keyPressEvent(QKeyEvent* event) {
 void LumoButton::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
-    short code = keyCodeOf(*event);
-    short shift = shiftStateOf(event->modifiers());
-    emit KeyUp(code, shift);
+    KeyArgs a(*event);
+    emit KeyUp(a.KeyCode, a.Shift);
 }
 
 void LumoButton::focusInEvent(QFocusEvent*) {

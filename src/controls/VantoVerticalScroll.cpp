@@ -223,17 +223,15 @@ void VantoVerticalScroll::mouseReleaseEvent(QMouseEvent*) {
 }
 
 void VantoVerticalScroll::keyPressEvent(QKeyEvent* event) {
-    short code = keyCodeOf(*event);
-    short shift = shiftStateOf(event->modifiers());
-    emit KeyDown(code, shift);
+    KeyArgs a(*event);
+    emit KeyDown(a.KeyCode, a.Shift);
 }
 
 void VantoVerticalScroll::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
-    short code = keyCodeOf(*event);
-    short shift = shiftStateOf(event->modifiers());
-    emit KeyUp(code, shift);
+    KeyArgs a(*event);
+    emit KeyUp(a.KeyCode, a.Shift);
 }
 
 void VantoVerticalScroll::focusOutEvent(QFocusEvent*) {

@@ -1,12 +1,12 @@
 #include "core/SettingsFile.h"
 
+#include "core/NumberText.h"
 #include "core/SafeSave.h"
 #include "core/TextEncoding.h"
 
 #include <QFile>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 namespace padrix {
@@ -120,11 +120,7 @@ private:
         m_failed = true;
         return std::nullopt;
     }
-    static std::string number(double v) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%.15G", v);
-        return buf;
-    }
+    static std::string number(double v) { return generalText(v, NumberLocale::english()); }
     std::string_view m_bytes;
     bool m_failed = false;
 };

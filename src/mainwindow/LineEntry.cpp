@@ -77,11 +77,10 @@ bool Diruvuv_Orozezadi::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
             return false; // moves the focus, as everywhere
-        short code = keyCodeOf(*key);
-        const short pressed = code;
-        short shift = shiftStateOf(key->modifiers());
-        CalAmount_KeyDown(row, code, shift);
-        if (pressed != 0 && code == 0)
+        KeyArgs a(*key);
+        const short pressed = a.KeyCode;
+        CalAmount_KeyDown(row, a.KeyCode, a.Shift);
+        if (pressed != 0 && a.KeyCode == 0)
             return true; // handled: the box never sees it
         short ascii = keyAsciiOf(*key);
         if (ascii == 0)
@@ -93,10 +92,9 @@ bool Diruvuv_Orozezadi::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->isAutoRepeat())
             return false;
-        short code = keyCodeOf(*key);
-        short shift = shiftStateOf(key->modifiers());
+        KeyArgs a(*key);
         // Qt hands the release to the row that has the focus by now, as it should.
-        CalAmount_KeyUp(row, code, shift);
+        CalAmount_KeyUp(row, a.KeyCode, a.Shift);
         break;
     }
     default:

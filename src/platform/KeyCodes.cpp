@@ -123,4 +123,7 @@ short keyAsciiOf(const QKeyEvent& event) {
     return static_cast<short>(c < 256 ? c : '?');
 }
 
+KeyArgs::KeyArgs(const QKeyEvent& event)
+    : KeyCode(keyCodeOf(event)), Shift(shiftStateOf(event.modifiers())) {}
+
 } // namespace padrix

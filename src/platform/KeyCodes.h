@@ -51,4 +51,12 @@ short shiftStateOf(Qt::KeyboardModifiers modifiers);
 /// beyond that code page.
 short keyAsciiOf(const QKeyEvent& event);
 
+/// The key code and shift state of a key event, held so that handlers can take them by
+/// reference (and cancel the key by setting KeyCode to 0).
+struct KeyArgs {
+    short KeyCode;
+    short Shift;
+    explicit KeyArgs(const QKeyEvent& event);
+};
+
 } // namespace padrix
