@@ -1,4 +1,4 @@
-#include "core/Decimal.h"
+#include "numbers/Decimal.h"
 
 #include <benchmark/benchmark.h>
 

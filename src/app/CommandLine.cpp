@@ -1,11 +1,11 @@
 #include "app/CommandLine.h"
 
-#include "core/CalcFailure.h"
 #include "core/CalcFile.h"
-#include "core/NumberText.h"
 #include "core/Recalculation.h"
 #include "core/SettingsFile.h"
 #include "eval/Evalation.h"
+#include "numbers/CalcFailure.h"
+#include "numbers/NumberText.h"
 
 #include <QCommandLineParser>
 #include <QIODevice>

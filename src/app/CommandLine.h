@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/NumberText.h"
+#include "numbers/NumberText.h"
 
 #include <QStringList>
 

@@ -3,6 +3,7 @@
 #include "controls/PixelDrawing.h"
 
 #include "platform/KeyCodes.h"
+#include "platform/MouseArgs.h"
 #include "platform/Pointer.h"
 
 #include <QKeyEvent>
@@ -20,30 +21,6 @@ namespace {
 constexpr int DefaultBackColor = 0xC0E0FF;   // saved default of "BackColor"
 constexpr int DefaultRenderColor = 0xC0C0C0; // saved default of "RenderColor"
 constexpr float DefaultFontSize = 9.0F;      // saved default of "Fontsize"
-
-/// The mouse button code of handlers: 1 left, 2 right, 4 middle, added up.
-short buttonCode(Qt::MouseButtons buttons) {
-    short code = 0;
-    if (buttons.testFlag(Qt::LeftButton))
-        code |= 1;
-    if (buttons.testFlag(Qt::RightButton))
-        code |= 2;
-    if (buttons.testFlag(Qt::MiddleButton))
-        code |= 4;
-    return code;
-}
-
-/// The arguments of a mouse event as handlers take them, by reference.
-struct MouseArgs {
-    short Button;
-    short Shift;
-    float X;
-    float Y;
-    MouseArgs(const QMouseEvent& event, Qt::MouseButtons buttons)
-        : Button(buttonCode(buttons)), Shift(shiftStateOf(event.modifiers())),
-          X(static_cast<float>(event.position().x())), Y(static_cast<float>(event.position().y())) {
-    }
-};
 
 } // namespace
 

@@ -1,21 +1,12 @@
 #pragma once
 
+#include "platform/PlatformColors.h"
+
 #include <QImage>
 #include <QRegion>
 #include <QRgb>
 
 namespace padrix {
-
-/// Colour values as the controls store them: 0x00BBGGRR, red in the low byte.
-constexpr QRgb rgbOf(int bgr) {
-    return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-constexpr int bgrOf(int red, int green, int blue) {
-    return red | (green << 8) | (blue << 16);
-}
-constexpr int bgrOf(QRgb rgb) {
-    return bgrOf(qRed(rgb), qGreen(rgb), qBlue(rgb));
-}
 
 /// The colour that marks see-through pixels of a control's face.
 constexpr int MaskColor = 0xFF00FF;

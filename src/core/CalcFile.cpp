@@ -1,8 +1,9 @@
 #include "core/CalcFile.h"
 
-#include "core/CalcFailure.h"
 #include "core/SafeSave.h"
 #include "core/TextEncoding.h"
+#include "numbers/CalcFailure.h"
+#include "platform/LargePages.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,10 +11,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
-
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
 
 namespace padrix {
 
@@ -83,21 +80,6 @@ bool readValue(std::string_view text, const NumberLocale& locale, Value& out) {
         return true;
     }
     return false;
-}
-
-/// Asks the system to back a large, not yet touched buffer with large pages: a million lines
-/// then cost a few page faults instead of thousands.
-void preferLargePages(void* data, std::size_t bytes) {
-#ifdef __linux__
-    constexpr std::uintptr_t Large = 2 << 20;
-    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + Large - 1) & ~(Large - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(Large - 1);
-    if (end > begin)
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-#else
-    (void)data;
-    (void)bytes;
-#endif
 }
 
 std::string shortened(std::string_view text) {

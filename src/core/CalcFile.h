@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/NumberText.h"
 #include "core/Tape.h"
+#include "numbers/NumberText.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #include "core/Recalculation.h"
 
-#include "core/CalcFailure.h"
-#include "core/RealMath.h"
 #include "core/Statistics.h"
 #include "eval/Evalation.h"
+#include "numbers/CalcFailure.h"
+#include "numbers/RealMath.h"
 
 #include <cmath>
 #include <optional>

@@ -1,16 +1,14 @@
 #pragma once
 
 #include "core/FunctionButtons.h"
-#include "core/NumberText.h"
+#include "core/Statistics.h"
 #include "core/Tape.h"
+#include "numbers/NumberText.h"
 
 #include <string>
 #include <vector>
 
 namespace padrix {
-
-/// What the grand total shows: the running total, or one of the statistics.
-enum TotalModes { TotalNumbers = 0, TotalAverage = 1, TotalMean = 2, TotalMode = 3 };
 
 /// Text colours of the grand total, as platform colour values 0x00BBGGRR.
 constexpr int TotalColor = 0;

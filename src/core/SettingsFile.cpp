@@ -1,8 +1,8 @@
 #include "core/SettingsFile.h"
 
-#include "core/NumberText.h"
 #include "core/SafeSave.h"
 #include "core/TextEncoding.h"
+#include "numbers/NumberText.h"
 
 #include <QFile>
 

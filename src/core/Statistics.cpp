@@ -1,7 +1,6 @@
 #include "core/Statistics.h"
 
-#include "core/CalcFailure.h"
-#include "core/Recalculation.h"
+#include "numbers/CalcFailure.h"
 
 #include <algorithm>
 #include <bit>

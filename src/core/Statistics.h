@@ -1,13 +1,16 @@
 #pragma once
 
-#include "core/NumberText.h"
-#include "core/Value.h"
+#include "numbers/NumberText.h"
+#include "numbers/Value.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace padrix {
+
+/// What the grand total shows: the running total, or one of the statistics.
+enum TotalModes { TotalNumbers = 0, TotalAverage = 1, TotalMean = 2, TotalMode = 3 };
 
 /// The order of tape values: numbers by value, a never-written value as 0, any number before
 /// any text, texts by character codes. Returns <0, 0 or >0.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Value.h"
+#include "numbers/Value.h"
 
 #include <string_view>
 #include <vector>

@@ -1,9 +1,9 @@
 #include "eval/Evalation.h"
 
-#include "core/CalcFailure.h"
-#include "core/Decimal.h"
-#include "core/NumberText.h"
-#include "core/RealMath.h"
+#include "numbers/CalcFailure.h"
+#include "numbers/Decimal.h"
+#include "numbers/NumberText.h"
+#include "numbers/RealMath.h"
 
 #include <algorithm>
 #include <cctype>

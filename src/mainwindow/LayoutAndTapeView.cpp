@@ -5,7 +5,7 @@
 #include "controls/LumoButton.h"
 #include "controls/PixelDrawing.h"
 #include "controls/VantoVerticalScroll.h"
-#include "core/NumberText.h"
+#include "numbers/NumberText.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -5,8 +5,8 @@
 #include "controls/LumoButton.h"
 #include "controls/PixelDrawing.h"
 #include "controls/VantoVerticalScroll.h"
-#include "core/CalcFailure.h"
 #include "core/Recalculation.h"
+#include "numbers/CalcFailure.h"
 #include "platform/KeyCodes.h"
 
 #include <QKeyEvent>

@@ -27,10 +27,6 @@ namespace {
 
 constexpr int Silver = 12632256; // #C0C0C0
 
-QColor colorOf(int bgr) {
-    return QColor(rgbOf(bgr));
-}
-
 void setBackground(QWidget* widget, int bgr) {
     QPalette p = widget->palette();
     p.setColor(QPalette::Window, colorOf(bgr));

@@ -1,5 +1,5 @@
 #include "eval/Evalation.h"
-#include "core/CalcFailure.h"
+#include "numbers/CalcFailure.h"
 
 #include <gtest/gtest.h>
 

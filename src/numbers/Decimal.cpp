@@ -1,6 +1,6 @@
-#include "core/Decimal.h"
+#include "numbers/Decimal.h"
 
-#include "core/CalcFailure.h"
+#include "numbers/CalcFailure.h"
 
 #include <algorithm>
 #include <array>

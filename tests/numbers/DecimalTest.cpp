@@ -1,7 +1,7 @@
 #include "TestData.h"
 
-#include "core/CalcFailure.h"
-#include "core/Decimal.h"
+#include "numbers/CalcFailure.h"
+#include "numbers/Decimal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/Decimal.h"
-#include "core/NumberText.h"
+#include "numbers/Decimal.h"
+#include "numbers/NumberText.h"
 
 #include <cstdint>
 #include <cstring>

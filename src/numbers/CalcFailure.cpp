@@ -1,4 +1,4 @@
-#include "core/CalcFailure.h"
+#include "numbers/CalcFailure.h"
 
 namespace padrix {
 

@@ -1,6 +1,6 @@
-#include "core/RealMath.h"
+#include "numbers/RealMath.h"
 
-#include "core/CalcFailure.h"
+#include "numbers/CalcFailure.h"
 
 #include <cmath>
 

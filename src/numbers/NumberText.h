@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Decimal.h"
+#include "numbers/Decimal.h"
 
 #include <string>
 #include <string_view>

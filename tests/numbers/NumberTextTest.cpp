@@ -1,7 +1,7 @@
 #include "TestData.h"
 
-#include "core/CalcFailure.h"
-#include "core/NumberText.h"
+#include "numbers/CalcFailure.h"
+#include "numbers/NumberText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "core/Value.h"
+#include "numbers/Value.h"
 
-#include "core/CalcFailure.h"
+#include "numbers/CalcFailure.h"
 
 #include <cstring>
 

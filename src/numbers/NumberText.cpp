@@ -1,6 +1,6 @@
-#include "core/NumberText.h"
+#include "numbers/NumberText.h"
 
-#include "core/CalcFailure.h"
+#include "numbers/CalcFailure.h"
 
 #include <algorithm>
 #include <charconv>

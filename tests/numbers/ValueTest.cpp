@@ -1,4 +1,4 @@
-#include "core/Value.h"
+#include "numbers/Value.h"
 
 #include <gtest/gtest.h>
 
