@@ -22,8 +22,7 @@ using namespace padrix;
 /// Plain number lines as people type them: cents, mostly added, some taken off.
 Tape plainTape(int lines) {
     Tape tape;
-    tape.TapeValues.reserve(static_cast<std::size_t>(lines));
-    tape.TapeOperators.reserve(static_cast<std::size_t>(lines));
+    tape.reserve(lines);
     std::mt19937 random(7);
     std::uniform_int_distribution<int> cents(1, 999999);
     for (int i = 0; i < lines; ++i)
@@ -82,7 +81,7 @@ void BM_SortValues(benchmark::State& state) {
     const Tape tape = plainTape(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
-        std::vector<Value> values = tape.TapeValues;
+        std::vector<Value> values = tape.TapeValues();
         state.ResumeTiming();
         benchmark::DoNotOptimize(Selectionsort(values));
     }

@@ -3,13 +3,13 @@
 #include "core/SafeSave.h"
 #include "core/TextEncoding.h"
 #include "numbers/CalcFailure.h"
-#include "platform/LargePages.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cstring>
 
 namespace padrix {
@@ -135,11 +135,11 @@ std::string formatCalcText(const Tape& tape, const NumberLocale& locale) {
     out += CalcFileHeader;
     out += "\r\n";
     for (int i = 0; i < tape.lineCount(); ++i) {
-        const char op = tape.TapeOperators[i];
+        const char op = tape.op(i);
         // A line without an operator keeps its place with a blank, so that its value is not
         // read back as an operator.
         out.push_back(op == NoOperator ? ' ' : op);
-        appendValue(out, tape.TapeValues[i], locale);
+        appendValue(out, tape.value(i), locale);
         out += "\r\n";
     }
     return out;
@@ -162,9 +162,7 @@ std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& loc
 
     Tape tape;
     const auto lines = static_cast<std::size_t>(std::count(body.begin(), body.end(), '\n')) + 1;
-    tape.TapeValues.reserve(lines);
-    tape.TapeOperators.reserve(lines);
-    preferLargePages(tape.TapeValues.data(), lines * sizeof(Value));
+    tape.reserve(static_cast<int>(std::min<std::size_t>(lines, INT_MAX)));
     int lineNumber = 1; // the header
     while (!body.empty()) {
         ++lineNumber;

@@ -145,9 +145,8 @@ public:
     void run(const Tape& tape) {
         const int last = tape.lineCount() - 1;
         for (int i = 0; i <= last; ++i) {
-            const Value& value = tape.TapeValues[i];
-            const char op = i < static_cast<int>(tape.TapeOperators.size()) ? tape.TapeOperators[i]
-                                                                            : NoOperator;
+            const Value& value = tape.value(i);
+            const char op = tape.op(i);
             m_lineName = {};
             try {
                 line(op, value);
@@ -345,7 +344,7 @@ GrandTotal MailCalc(const Tape& tape, const RecalcSettings& settings,
                     const std::string& previousText, std::vector<Value>* SortedValues) {
     if (settings.TotalMode != TotalNumbers) {
         const std::optional<std::string> text =
-            statisticText(tape.TapeValues, settings.TotalMode, settings.locale, SortedValues);
+            statisticText(tape.TapeValues(), settings.TotalMode, settings.locale, SortedValues);
         const std::string& shown = text ? *text : previousText;
         return {shown, totalColorFor(shown)};
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Colors.h"
 #include "core/FunctionButtons.h"
 #include "core/Statistics.h"
 #include "core/Tape.h"
@@ -11,8 +12,8 @@
 namespace padrix {
 
 /// Text colours of the grand total, as platform colour values 0x00BBGGRR.
-constexpr int TotalColor = 0;
-constexpr int NegativeTotalColor = 192; // dark red, #C00000
+constexpr int TotalColor = Color::Black;
+constexpr int NegativeTotalColor = Color::DarkRed;
 
 /// Everything besides the tape that the recalculation reads.
 struct RecalcSettings {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Colors.h"
 #include "numbers/Value.h"
 
 #include <string_view>
@@ -19,30 +20,49 @@ constexpr bool isOperator(char op) {
 constexpr int operatorColor(char op) {
     switch (op) {
     case '-':
-        return 255; // red
+        return Color::Red;
     case 'x':
-        return 65280; // green
+        return Color::Green;
     case '/':
-        return 16711680; // blue
+        return Color::Blue;
     case '^':
-        return 0; // black
+        return Color::Black;
     default:
-        return 12632256; // silver, also for "+" and anything that is no operator
+        return Color::Silver; // also for "+" and anything that is no operator
     }
 }
 
-/// The tape: line L has the operator TapeOperators[L] and the operand TapeValues[L]. Both
-/// vectors always have the same size.
-struct Tape {
-    std::vector<Value> TapeValues;
-    std::vector<char> TapeOperators;
+/// The tape: line L has the operator TapeOperators()[L] and the operand TapeValues()[L]. The
+/// two always have the same length, whatever is done to the tape.
+class Tape {
+public:
+    const std::vector<Value>& TapeValues() const { return m_values; }
+    const std::vector<char>& TapeOperators() const { return m_operators; }
+    int lineCount() const { return static_cast<int>(m_values.size()); }
+    const Value& value(int line) const { return m_values[static_cast<std::size_t>(line)]; }
+    char op(int line) const { return m_operators[static_cast<std::size_t>(line)]; }
 
-    int lineCount() const { return static_cast<int>(TapeValues.size()); }
     void append(char op, Value value) {
-        TapeOperators.push_back(op);
-        TapeValues.push_back(std::move(value));
+        m_operators.push_back(op);
+        m_values.push_back(std::move(value));
     }
+    /// Room for `lines` lines without moving; a large tape asks for large pages.
+    void reserve(int lines);
+    /// Makes sure that lines 0 .. lines - 1 exist; new lines are "+" with an empty value.
+    void ensureLines(int lines);
+    /// Exactly `lines` lines, keeping the first ones; new lines have no operator and no value.
+    void resize(int lines);
+    /// `lines` lines without operator or value.
+    void clear(int lines);
+    /// Writes a line's operator or value, creating the lines up to it as ensureLines does.
+    void setOperator(int line, char op);
+    void setValue(int line, Value value);
+
     bool operator==(const Tape&) const = default;
+
+private:
+    std::vector<Value> m_values;
+    std::vector<char> m_operators;
 };
 
 /// True when a line's text is one of the line forms besides a plain number: a total modifier

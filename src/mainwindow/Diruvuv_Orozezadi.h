@@ -1,13 +1,15 @@
 #pragma once
 
-#include "core/FunctionButtons.h"
-#include "core/SettingsFile.h"
-#include "core/Tape.h"
+// moc reads headers as C++17 and stumbles over the C++20 library headers these include.
+#ifndef Q_MOC_RUN
 #include "mainwindow/WindowContext.h"
+#include "mainwindow/WindowState.h"
+#endif
 
 #include <QMainWindow>
 #include <QVector>
 
+class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -19,9 +21,9 @@ class LumoButton;
 class VantoVerticalScroll;
 
 /// The main window: the tape column of rows (CalAmount text boxes with their Op operator
-/// buttons), the scroll bar ScrollNum, the grand total TotalAmount, and the state that the
-/// handlers share. The handlers live in files by concern: start-up and settings, layout and
-/// tape view, line entry.
+/// labels), the scroll bar ScrollNum, the grand total TotalAmount, the memory display and the
+/// menus. EventRouting.cpp turns widget events into the handlers below; each group of
+/// handlers lives in the file named beside it.
 class Diruvuv_Orozezadi : public QMainWindow {
     Q_OBJECT
 
@@ -29,20 +31,43 @@ public:
     explicit Diruvuv_Orozezadi(const WindowContext& context, QWidget* parent = nullptr);
     ~Diruvuv_Orozezadi() override;
 
-    // Start-up, settings and shutdown.
-    void Clear_Total_Click();
+    /// The handlers' shared state, to read.
+    const WindowState& state() const { return m; }
+
+protected:
+    // EventRouting.cpp: Qt's events and signals to the handlers.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void routeEvents();
+    bool routeRowEvent(int Index, QEvent* event);
+    bool routeTotalEvent(QEvent* event);
+    void routeMenuItem(const struct ControlName& item);
+
+    // StartupAndSettings.cpp: start-up, the settings file, Clear All and shutdown.
+    void Form_Load();
     void Form_Activate();
     void Form_Unload();
-    /// Loads the calculation file CalcFilePath without a dialog (index 5 of the file
-    /// commands); a file that fails shows one message and leaves an empty tape.
-    void LD_Click(int Index);
+    void Clear_Total_Click();
+    void createRows();
+    void restoreSettings();
 
-    // Layout and tape view.
+    // LayoutAndTapeView.cpp: the layout, the rows refilled from the tape, the total.
+    void createTapeView();
     void Form_Resize();
     void ScrollNum_Change();
     void ScrollNum_KeyDown(short& KeyCode, short& Shift);
+    void MailCalc();
+    void setRowText(int row, const QString& text);
+    void setRowTextColor(int row, int bgrColor);
+    void setRowBackground(int row, int bgrColor);
+    void setOperatorCaption(int row, const QString& caption);
 
-    // Line entry.
+    // LineEntry.cpp: typing into the rows, the tape's growth, the total box.
     void CalAmount_GotFocus(int Index);
     void CalAmount_MouseDown(int Index);
     void CalAmount_KeyDown(int Index, short& KeyCode, short& Shift);
@@ -53,29 +78,42 @@ public:
     void fmNo();
     void growthStep(char op);
     void storeRow(int row);
+    /// The tape line that row `row` shows.
+    int lineOf(int row) const;
 
-    /// Recalculates the tape into TotalAmount.
-    void MailCalc();
+    // Keypad.cpp: the keypad (CalC_Button) and the Pi key.
+    void createKeypad();
 
-    // State shared by the handlers.
-    Tape tape;                                            // TapeValues and TapeOperators
-    std::vector<Value> SortedValues;                      // working copy of the statistics
-    FunctionButtons functions = defaultFunctionButtons(); // the 23 function buttons
-    Settings settings;                                    // high-score tables as read at start-up
-    int LineCount = 0;                                    // highest index of the created rows
-    int LastVisibleLine = 0;                              // highest index of the visible rows
-    int DecimalsChoice = 25;                              // 0..6 places, 25 "Variable"
-    int TotalMode = 0;                                    // 0 numbers, 1 average, 2 mean, 3 mode
-    QString GroupSeparator;                               // the locale's digit-group separator
-    QString DecimalSeparator;                             // the locale's decimal separator
-    bool Activated = false;                               // set by the first activation
-    int SavedLeft = 0;         // twips; nonzero while in full-height column mode
-    int CurrentRow = 0;        // the row that last had the focus
-    int CaretPos = 0;          // caret position in the current row's box
-    bool TotalFocused = false; // TotalAmount had the focus after the rows
-    QString CalcFilePath;      // the calculation file to load
+    // FunctionButtons.cpp: the function buttons (Stific) and the operator labels.
+    void createFunctionButtons();
 
-    // Controls, by their names.
+    // Memory.cpp: the memory keys (MemoryRc) and their display M_Buff.
+    void createMemory();
+
+    // Menus.cpp: the menu bar, the Decimals and Total choices.
+    void createMenus();
+    void dp1_Click(int Index);
+    void CalcFuntions_Click(int Index);
+
+    // CalculationFiles.cpp: loading and saving calculation files.
+    /// Index 5 loads CalcFilePath without a dialog; a file that fails shows one message and
+    /// leaves an empty tape.
+    void LD_Click(int Index);
+
+    // Game.cpp: the game's timer and high-score panel.
+    void createGame();
+
+    /// Pixels for a length in twips, at the screen's resolution.
+    int pixels(double twips) const;
+    /// Twips for a length in pixels.
+    int twips(int pixels) const;
+    /// Gives `widget` its design name, position and size.
+    void place(QWidget* widget, const struct ControlDesign& design) const;
+
+    WindowState m;
+    WindowContext m_context;
+
+    // Controls, by their design names.
     QWidget* interior = nullptr;
     QFrame* Dzx = nullptr;
     QLabel* Op11 = nullptr;
@@ -87,37 +125,9 @@ public:
     QLabel* M_Buff = nullptr;
     QWidget* All_Timers = nullptr;
     QTimer* GameTimer = nullptr;
-
-    /// Pixels for a length in twips, at the screen's resolution.
-    int pixels(double twips) const;
-    /// Twips for a length in pixels.
-    int twips(int pixels) const;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
-
-private:
-    // Start-up.
-    void createControls();
-    void createRows();
-    void restoreSettings();
-    void applyNumberLocale();
-
-    // Tape view helpers.
-    void padTapeToVisibleRows();
-    void setRowText(int row, const QString& text);
-    void setRowTextColor(int row, int bgrColor);
-    void setRowBackground(int row, int bgrColor);
-    void setOperatorCaption(int row, const QString& caption);
-    int rowIndexOf(QObject* object) const;
-    Value& lineValue(int row);
-
-    WindowContext m_context;
-    bool m_inResize = false; // the layout runs once at a time
+    QVector<QAction*> dp1;          // the Decimals items, by their choice (0..6, 25)
+    QVector<QAction*> CalcFuntions; // the Total items, by their mode
+    QAction* Clear_Total = nullptr;
 };
 
 } // namespace padrix

@@ -1,17 +1,17 @@
 // The layout that follows the window's size, and the tape view: the rows refilled from the tape
-// at the scroll position.
+// at the scroll position, and the grand total.
 #include "mainwindow/Diruvuv_Orozezadi.h"
 
 #include "controls/LumoButton.h"
-#include "controls/PixelDrawing.h"
 #include "controls/VantoVerticalScroll.h"
-#include "numbers/NumberText.h"
+#include "core/Recalculation.h"
+#include "mainwindow/ControlDesign.h"
+#include "platform/PlatformColors.h"
 
 #include <QApplication>
 #include <QFrame>
-#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
-#include <QResizeEvent>
 
 #include <cmath>
 
@@ -19,12 +19,19 @@ namespace padrix {
 
 namespace {
 
-constexpr int Silver = 12632256;     // #C0C0C0
-constexpr int NegativeText = 192;    // #C00000
 constexpr int MinimumWidth = 7740;   // twips
 constexpr int ColumnWidth = 10335;   // twips, also the widest normal window
 constexpr int MinimumHeight = 7080;  // twips
 constexpr int RestoredHeight = 8730; // twips
+
+const ControlDesign TapeViewDesign[] = {
+    {"Dzx", -1, 90, 135, 7350, 870, Color::ShapeFill, Color::ShapeBorder},
+    {"Op11", -1, 225, 405, 180, 360, Color::WindowBackground, Color::Black},
+    {"TotalAmount", -1, 450, 315, 6870, 495, Color::White, Color::Black},
+    {"CalAmount", 0, 450, 1095, 3090, 390, Color::White, Color::Black},
+    {"Op", 0, 45, 1110, 465, 390},
+    {"ScrollNum", -1, 3555, 1080, 465, 5865, Color::ShapeFill},
+};
 
 /// A value that shows as an empty row: zero, or never written.
 bool showsAsZero(const Value& v) {
@@ -43,54 +50,77 @@ bool showsAsZero(const Value& v) {
 
 } // namespace
 
-void Diruvuv_Orozezadi::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    Form_Resize();
-}
+void Diruvuv_Orozezadi::createTapeView() {
+    const auto design = [](const char* name, int index = -1) -> const ControlDesign& {
+        return designOf(TapeViewDesign, name, index);
+    };
+    Dzx = makeShape(interior, design("Dzx"));
+    place(Dzx, design("Dzx"));
 
-void Diruvuv_Orozezadi::changeEvent(QEvent* event) {
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
-        Form_Resize();
+    Op11 = new QLabel(QStringLiteral("="), interior);
+    place(Op11, design("Op11"));
+
+    TotalAmount = new QLineEdit(interior);
+    place(TotalAmount, design("TotalAmount"));
+    TotalAmount->setReadOnly(true);
+    TotalAmount->setFont(designFont(14.25, true));
+    TotalAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    auto* row0 = new QLineEdit(interior);
+    place(row0, design("CalAmount", 0));
+    row0->setFont(designFont(14.25));
+    row0->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    CalAmount.append(row0);
+
+    auto* op0 = new LumoButton(interior);
+    place(op0, design("Op", 0));
+    op0->setFontSize(12);
+    op0->setBorder(3);
+    op0->setCaption(QStringLiteral("+"));
+    op0->setFocusPolicy(Qt::NoFocus);
+    Op.append(op0);
+
+    ScrollNum = new VantoVerticalScroll(interior);
+    place(ScrollNum, design("ScrollNum"));
+    ScrollNum->setBackColor(design("ScrollNum").backColor);
+    ScrollNum->setValueLargeChange(1);
 }
 
 void Diruvuv_Orozezadi::Form_Resize() {
-    if (m_inResize)
+    if (m.inResize)
         return; // the sizes set below come back as resize events; one layout at a time
-    m_inResize = true;
+    m.inResize = true;
     const int frameWidth = frameGeometry().width() - width();
     const int frameHeight = frameGeometry().height() - height();
     const auto setOuterSize = [&](int widthTwips, int heightTwips) {
         resize(pixels(widthTwips) - frameWidth, pixels(heightTwips) - frameHeight);
     };
 
-    // 1. Maximize switches between a full-height column at the left edge and the window.
+    // Maximize switches between a full-height column at the left edge and the window.
     if (windowState().testFlag(Qt::WindowMaximized)) {
         const int screenHeightTwips = twips(m_context.screenSize.height());
         setWindowState(windowState() & ~Qt::WindowMaximized);
-        if (SavedLeft == 0) {
-            SavedLeft = twips(frameGeometry().left());
+        if (m.SavedLeft == 0) {
+            m.SavedLeft = twips(frameGeometry().left());
             move(0, 0);
             setOuterSize(ColumnWidth, static_cast<int>(std::nearbyint(0.96 * screenHeightTwips)));
         } else {
-            move(pixels(SavedLeft), y());
-            SavedLeft = 0;
+            move(pixels(m.SavedLeft), y());
+            m.SavedLeft = 0;
             setOuterSize(ColumnWidth, RestoredHeight);
         }
     }
 
-    // 2. The total and its frame follow the width.
+    // The total and its frame follow the width; the new sizes are painted before going on.
     Dzx->resize(interior->width() - 12, Dzx->height());
     TotalAmount->resize(interior->width() - 42, TotalAmount->height());
-
-    // 3., 4.
     QApplication::processEvents();
     if (windowState().testFlag(Qt::WindowMinimized)) {
-        m_inResize = false;
+        m.inResize = false;
         return;
     }
 
-    // 5. Width and height clamps.
+    // Width and height clamps of the outer size.
     int outerWidth = twips(frameGeometry().width());
     int outerHeight = twips(frameGeometry().height());
     bool clamp = false;
@@ -112,72 +142,80 @@ void Diruvuv_Orozezadi::Form_Resize() {
         TotalAmount->resize(interior->width() - 42, TotalAmount->height());
     }
 
-    // 6. Visible rows: as many as fit above the bottom margin.
+    // Visible rows: as many as fit above the bottom margin. Rows stand one row height apart,
+    // so the count steps by a row height too; a smaller step would count rows that lie below
+    // the window's edge.
     const int h = CalAmount.front()->height();
     const int t = CalAmount.front()->y();
-    const int s = interior->height();
-    const int limit = static_cast<int>(std::nearbyint(s - (1.5 * h + t)));
-    // Rows stand one row height apart, so the count steps by a row height too; a smaller
-    // step would count rows that lie below the window's edge.
+    const int limit = static_cast<int>(std::nearbyint(interior->height() - (1.5 * h + t)));
     const int step = std::max(h, 1);
-    LastVisibleLine = -1;
-    for (int yPos = 5; yPos <= limit && LastVisibleLine < LineCount; yPos += step) {
-        ++LastVisibleLine;
-        CalAmount[LastVisibleLine]->show();
-        if (LastVisibleLine > 0)
-            Op[LastVisibleLine]->show();
+    m.LastVisibleLine = -1;
+    for (int yPos = 5; yPos <= limit && m.LastVisibleLine < m.LineCount; yPos += step) {
+        ++m.LastVisibleLine;
+        CalAmount[m.LastVisibleLine]->show();
+        if (m.LastVisibleLine > 0)
+            Op[m.LastVisibleLine]->show();
     }
-    if (LastVisibleLine < 0) {
-        LastVisibleLine = 0; // row 0 always shows
+    if (m.LastVisibleLine < 0) {
+        m.LastVisibleLine = 0; // row 0 always shows
         CalAmount.front()->show();
     }
-    // 7., 8.
-    for (int i = 0; i <= LastVisibleLine; ++i)
+    for (int i = 0; i <= m.LastVisibleLine; ++i)
         CalAmount[i]->resize(200, CalAmount[i]->height());
-    for (int i = LastVisibleLine + 1; i <= LineCount; ++i) {
+    for (int i = m.LastVisibleLine + 1; i <= m.LineCount; ++i) {
         CalAmount[i]->hide();
         Op[i]->hide();
     }
 
-    // 9.-11. The scroll bar spans the visible rows; the view returns to the first line.
-    padTapeToVisibleRows();
+    // The scroll bar spans the visible rows; the view returns to the first line.
+    m.tape.ensureLines(m.LastVisibleLine + 1);
     ScrollNum->setValue(0);
     if (ScrollNum->ValueMax() < 0)
         ScrollNum->setValueMax(0);
     ScrollNum->move(CalAmount.front()->x() + CalAmount.front()->width(), ScrollNum->y());
-    ScrollNum->setValueMax(tape.lineCount() - 1 - LastVisibleLine);
-    ScrollNum->resize(ScrollNum->width(), h + CalAmount[LastVisibleLine]->y() - t);
+    ScrollNum->setValueMax(m.tape.lineCount() - 1 - m.LastVisibleLine);
+    ScrollNum->resize(ScrollNum->width(), h + CalAmount[m.LastVisibleLine]->y() - t);
     ScrollNum_Change();
-    m_inResize = false;
-}
-
-void Diruvuv_Orozezadi::padTapeToVisibleRows() {
-    // Every visible row shows a line of the tape.
-    while (tape.lineCount() < LastVisibleLine + 1)
-        tape.append('+', Value());
+    m.inResize = false;
 }
 
 void Diruvuv_Orozezadi::ScrollNum_Change() {
-    const int first = ScrollNum->Value();
-    for (int i = 0; i <= LastVisibleLine && i < CalAmount.size(); ++i) {
-        const int line = first + i;
-        if (line < 0 || line >= tape.lineCount()) {
+    for (int i = 0; i <= m.LastVisibleLine && i < CalAmount.size(); ++i) {
+        const int line = lineOf(i);
+        if (line < 0 || line >= m.tape.lineCount()) {
             setRowText(i, QString());
             setOperatorCaption(i, QString());
             continue;
         }
-        const Value& v = tape.TapeValues[line];
-        const std::string form = v.text(m_context.locale);
+        const Value& v = m.tape.value(line);
         QString text;
-        if (form.find_first_of("(%") != std::string::npos)
-            text = QString::fromStdString(form);
+        if (v.isExpressionText())
+            text = QString::fromStdString(std::string(v.textValue()));
         else if (!showsAsZero(v))
-            text = QString::fromStdString(displayText(v, DecimalsChoice, m_context.locale));
+            text = QString::fromStdString(displayText(v, m.DecimalsChoice, m_context.locale));
         setRowText(i, text);
-        const char op = tape.TapeOperators[line];
+        const char op = m.tape.op(line);
         setOperatorCaption(i, op == NoOperator ? QString() : QString(QLatin1Char(op)));
-        setRowTextColor(i, text.startsWith(QLatin1Char('-')) ? NegativeText : 0);
+        setRowTextColor(i, text.startsWith(QLatin1Char('-')) ? Color::DarkRed : Color::Black);
     }
+}
+
+void Diruvuv_Orozezadi::ScrollNum_KeyDown(short& /*KeyCode*/, short& /*Shift*/) {
+    CalAmount.front()->setFocus();
+}
+
+void Diruvuv_Orozezadi::MailCalc() {
+    RecalcSettings recalc;
+    recalc.DecimalsChoice = m.DecimalsChoice;
+    recalc.TotalMode = m.TotalMode;
+    recalc.buttons = &m.settings.buttons;
+    recalc.locale = m_context.locale;
+    const GrandTotal total =
+        padrix::MailCalc(m.tape, recalc, TotalAmount->text().toStdString(), &m.SortedValues);
+    TotalAmount->setText(QString::fromStdString(total.text));
+    QPalette p = TotalAmount->palette();
+    p.setColor(QPalette::Text, colorOf(total.color));
+    TotalAmount->setPalette(p);
 }
 
 void Diruvuv_Orozezadi::setRowText(int row, const QString& text) {
@@ -187,13 +225,13 @@ void Diruvuv_Orozezadi::setRowText(int row, const QString& text) {
 
 void Diruvuv_Orozezadi::setRowTextColor(int row, int bgrColor) {
     QPalette p = CalAmount[row]->palette();
-    p.setColor(QPalette::Text, QColor(rgbOf(bgrColor)));
+    p.setColor(QPalette::Text, colorOf(bgrColor));
     CalAmount[row]->setPalette(p);
 }
 
 void Diruvuv_Orozezadi::setRowBackground(int row, int bgrColor) {
     QPalette p = CalAmount[row]->palette();
-    p.setColor(QPalette::Base, QColor(rgbOf(bgrColor)));
+    p.setColor(QPalette::Base, colorOf(bgrColor));
     CalAmount[row]->setPalette(p);
 }
 
@@ -202,15 +240,10 @@ void Diruvuv_Orozezadi::setOperatorCaption(int row, const QString& caption) {
     if (op->Caption() != caption)
         op->setCaption(caption);
     // The label's colour follows its operator; anything else is silver.
-    const int color = caption.size() == 1 && isOperator(caption.front().toLatin1())
-                          ? operatorColor(caption.front().toLatin1())
-                          : Silver;
+    const int color =
+        caption.size() == 1 ? operatorColor(caption.front().toLatin1()) : Color::Silver;
     if (op->RenderColor() != color)
         op->setRenderColor(color);
-}
-
-void Diruvuv_Orozezadi::ScrollNum_KeyDown(short& /*KeyCode*/, short& /*Shift*/) {
-    CalAmount.front()->setFocus();
 }
 
 } // namespace padrix

@@ -83,6 +83,11 @@ public:
     }
     /// Only for a text value.
     std::string_view textValue() const;
+    /// A text with "(" or "%": a function line, a formula-button call or a percentage. Such a
+    /// value is shown as it stands and keeps taking its row's text unconverted.
+    bool isExpressionText() const {
+        return isText() && textValue().find_first_of("(%") != std::string_view::npos;
+    }
 
     /// The value as text: the general text of a number, the text itself, "" when empty.
     std::string text(const NumberLocale& locale) const;

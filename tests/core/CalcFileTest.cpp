@@ -90,8 +90,8 @@ TEST(CalcFile, SaveThenLoadGivesTheSameTape) {
     ASSERT_TRUE(saveCalcFile(path, doubles, en));
     const auto loaded = loadCalcFile(path, en);
     ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->TapeValues[0].text(en), "3.14159265358979");
-    EXPECT_EQ(loaded->TapeValues[1].text(en), "1E+40");
+    EXPECT_EQ(loaded->TapeValues()[0].text(en), "3.14159265358979");
+    EXPECT_EQ(loaded->TapeValues()[1].text(en), "1E+40");
 }
 
 // Random tapes of every kind of line survive a save and a load in both locales.
@@ -136,9 +136,9 @@ TEST(CalcFile, RandomTapesRoundTrip) {
         ASSERT_TRUE(loaded);
         ASSERT_EQ(loaded->lineCount(), tape.lineCount());
         for (int i = 0; i < tape.lineCount(); ++i) {
-            const Value& before = tape.TapeValues[i];
-            const Value& after = loaded->TapeValues[i];
-            EXPECT_EQ(loaded->TapeOperators[i], tape.TapeOperators[i]) << i;
+            const Value& before = tape.TapeValues()[i];
+            const Value& after = loaded->TapeValues()[i];
+            EXPECT_EQ(loaded->TapeOperators()[i], tape.TapeOperators()[i]) << i;
             if (before.isDouble() && after.isDecimal())
                 EXPECT_EQ(after.decimal(), Decimal::fromDouble(before.number())) << i;
             else
@@ -156,21 +156,21 @@ TEST(CalcFile, ReadsWhatOtherEditorsLeave) {
         const auto tape = parseCalcText(text, en);
         ASSERT_TRUE(tape) << text;
         ASSERT_EQ(tape->lineCount(), 1);
-        EXPECT_TRUE(tape->TapeValues[0].isEmpty());
+        EXPECT_TRUE(tape->TapeValues()[0].isEmpty());
     }
     // LF line ends, no final line end, blank lines, a value with nothing after its operator.
     const auto tape = parseCalcText("Padrix Calculator 6\n+1\n\nx\n-2.5", en);
     ASSERT_TRUE(tape);
     ASSERT_EQ(tape->lineCount(), 4);
-    EXPECT_EQ(tape->TapeOperators, (std::vector<char>{'+', NoOperator, 'x', '-'}));
-    EXPECT_EQ(tape->TapeValues[3], Value(Decimal::parse("2.5")));
-    EXPECT_TRUE(tape->TapeValues[2].isEmpty());
+    EXPECT_EQ(tape->TapeOperators(), (std::vector<char>{'+', NoOperator, 'x', '-'}));
+    EXPECT_EQ(tape->TapeValues()[3], Value(Decimal::parse("2.5")));
+    EXPECT_TRUE(tape->TapeValues()[2].isEmpty());
 
     // Numbers follow the current locale's rules; a file from a single-byte code page loads.
-    EXPECT_EQ(parseCalcText("h\r\n+1,5\r\n", en)->TapeValues[0], Value(Decimal(15)));
-    EXPECT_EQ(parseCalcText("h\r\n+1,5\r\n", NumberLocale::german())->TapeValues[0],
+    EXPECT_EQ(parseCalcText("h\r\n+1,5\r\n", en)->TapeValues()[0], Value(Decimal(15)));
+    EXPECT_EQ(parseCalcText("h\r\n+1,5\r\n", NumberLocale::german())->TapeValues()[0],
               Value(Decimal::parse("1.5")));
-    EXPECT_EQ(parseCalcText("h\r\n+Caf\xe9(2)\r\n", en)->TapeValues[0],
+    EXPECT_EQ(parseCalcText("h\r\n+Caf\xe9(2)\r\n", en)->TapeValues()[0],
               Value(std::string("Caf\xc3\xa9(2)")));
 
     // More lines than any growth step.

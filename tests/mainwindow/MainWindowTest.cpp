@@ -1,9 +1,9 @@
 #include "controls/LumoButton.h"
 #include "controls/VantoVerticalScroll.h"
-#include "core/CalcFile.h"
 #include "core/SettingsFile.h"
 #include "mainwindow/Diruvuv_Orozezadi.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -23,12 +23,17 @@
 namespace padrix {
 namespace {
 
-/// A window in its own folder, shown and activated as a user would find it.
+const QColor Black(0, 0, 0);
+const QColor DarkRed(192, 0, 0);
+const QColor Red(255, 0, 0);
+
+/// A window in its own folder, shown and activated as a user finds it.
 class MainWindow : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     WindowContext context;
     std::unique_ptr<Diruvuv_Orozezadi> window;
+    QTimer watchdog;
 
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
@@ -61,99 +66,181 @@ protected:
         watchdog.start();
     }
 
+    /// Opens the window with a calculation file of these lines on the command line.
+    void openWithTape(const QString& lines) {
+        const QString path = dir.filePath("tape.Clc");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(("Padrix Calculator 6\r\n" + lines).toUtf8());
+        file.close();
+        context.commandLine = "\"" + path + "\"";
+        open();
+    }
+
     void TearDown() override {
         watchdog.stop();
         if (window)
             window->close();
     }
 
+    const WindowState& state() const { return window->state(); }
     QLineEdit* row(int i) const {
         return window->findChild<QLineEdit*>(QStringLiteral("CalAmount_%1").arg(i));
     }
     LumoButton* op(int i) const {
         return window->findChild<LumoButton*>(QStringLiteral("Op_%1").arg(i));
     }
-    QString total() const { return window->findChild<QLineEdit*>("TotalAmount")->text(); }
+    QLineEdit* totalBox() const { return window->findChild<QLineEdit*>("TotalAmount"); }
+    QString total() const { return totalBox()->text(); }
     VantoVerticalScroll* scroll() const {
         return window->findChild<VantoVerticalScroll*>("ScrollNum");
     }
+    void menu(const char* item) const {
+        QAction* action = window->findChild<QAction*>(item);
+        ASSERT_NE(action, nullptr) << item;
+        action->trigger();
+    }
+    QColor textColor(QLineEdit* box) const { return box->palette().color(QPalette::Text); }
 
-    /// Types keys the way a keyboard does: each press and each release goes to whatever has
-    /// the focus at that moment.
-    void type(const QString& keys) {
+    /// Sends one key event to whatever has the focus, as a keyboard does.
+    static void send(QEvent::Type type, QChar c, Qt::KeyboardModifiers modifiers = {}) {
+        const Qt::Key key = c == '\n'   ? Qt::Key_Return
+                            : c == '\b' ? Qt::Key_Backspace
+                                        : static_cast<Qt::Key>(c.toUpper().unicode());
+        const QString text = c == '\n' ? QStringLiteral("\r") : QString(c);
+        QKeyEvent event(type, key, modifiers, text);
+        QApplication::sendEvent(QApplication::focusWidget(), &event);
+    }
+    /// Types keys: each press and each release goes to what has the focus at that moment.
+    static void type(const QString& keys, Qt::KeyboardModifiers modifiers = {}) {
         for (const QChar c : keys) {
-            const Qt::Key key =
-                c == '\n' ? Qt::Key_Return : static_cast<Qt::Key>(c.toUpper().unicode());
-            const QString text = c == '\n' ? QStringLiteral("\r") : QString(c);
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-            QApplication::sendEvent(QApplication::focusWidget(), &press);
-            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-            QApplication::sendEvent(QApplication::focusWidget(), &release);
+            send(QEvent::KeyPress, c, modifiers);
+            send(QEvent::KeyRelease, c, modifiers);
         }
     }
-    void press(Qt::Key key) {
+    static void press(Qt::Key key) {
         QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(QApplication::focusWidget(), &down);
         QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
         QApplication::sendEvent(QApplication::focusWidget(), &up);
     }
-
-    QTimer watchdog;
 };
 
 TEST_F(MainWindow, TypingNumbersAndOperatorsFollowsTheTotal) {
     open();
     EXPECT_EQ(window->windowTitle(), "Padrix Calculator 6");
     EXPECT_EQ(QApplication::focusWidget(), row(0));
-    window->DecimalsChoice = 2;
+    menu("dp1_2");
     type("5*");
     EXPECT_EQ(row(0)->text(), "5.00");
     EXPECT_EQ(op(1)->Caption(), "x");
     EXPECT_EQ(op(1)->RenderColor(), 65280);
-    EXPECT_EQ(window->tape.TapeOperators[1], 'x');
+    EXPECT_EQ(state().tape.op(1), 'x');
     EXPECT_EQ(QApplication::focusWidget(), row(1));
-    EXPECT_EQ(window->tape.TapeValues[1], Value(Decimal(0)));
+    EXPECT_EQ(state().tape.value(1), Value(Decimal(0)));
     EXPECT_EQ(total(), ".00");
     type("3");
     EXPECT_EQ(total(), "15.00");
 
-    // Operators from the main keys and the keypad alike; minus shows red, a negative total
-    // dark red.
+    // Minus shows red on its label, a negative total dark red.
     type("-20");
     EXPECT_EQ(op(2)->Caption(), "-");
     EXPECT_EQ(op(2)->RenderColor(), 255);
     EXPECT_EQ(total(), "-5.00");
-    EXPECT_EQ(window->findChild<QLineEdit*>("TotalAmount")->palette().color(QPalette::Text),
-              QColor(192, 0, 0));
+    EXPECT_EQ(textColor(totalBox()), DarkRed);
 
-    // A second decimal separator is refused; letters are refused; a group separator passes
-    // and is dropped when the row is stored.
-    window->DecimalsChoice = 25;
-    type("+1.5.2x,000");
-    EXPECT_EQ(row(3)->text(), "1.52,000");
-    EXPECT_EQ(window->tape.TapeValues[3], Value(Decimal::parse("1.52")));
+    // The operators of the numeric pad act like the main keys.
+    type("/", Qt::KeypadModifier);
+    EXPECT_EQ(op(3)->Caption(), "/");
+    EXPECT_EQ(op(3)->RenderColor(), 16711680);
+    type("4", Qt::KeypadModifier);
+    EXPECT_EQ(total(), "-1.25");
+    type("*", Qt::KeypadModifier);
+    EXPECT_EQ(op(4)->Caption(), "x");
+    EXPECT_EQ(state().tape.op(4), 'x');
+}
+
+TEST_F(MainWindow, TheKeyFilterKeepsWhatARowTakes) {
+    struct Case {
+        const char* keys;
+        const char* shows;
+        const char* stores; // the line's value after the last release
+    };
+    const Case cases[] = {
+        {"1.5.2", "1.52", "1.52"},       // a second decimal point is refused
+        {"12ab3", "123", "123"},         // letters are refused
+        {"1,000,5", "1,000,5", "10005"}, // group separators pass and are dropped when stored
+        {"12\b", "1", "1"},              // Backspace deletes
+        {"7HI", "7HI", "7"},             // H and I pass; a row that is no number keeps its value
+        {".", ".", "0"},                 // so does a lone separator
+        {"9\b\b", "", "0"},              // an empty row stores zero
+    };
+    open();
+    for (const Case& c : cases) {
+        menu("Clear_Total");
+        type(c.keys);
+        EXPECT_EQ(row(0)->text(), c.shows) << c.keys;
+        EXPECT_EQ(state().tape.value(0), Value(Decimal::parse(c.stores))) << c.keys;
+    }
+}
+
+TEST_F(MainWindow, ANumberBeyondTheRangeShowsOverflow) {
+    open();
+    type("5+");
+    type("1" + QString(35, '0'));
+    EXPECT_EQ(row(1)->text(), "1" + QString(35, '0'));
+    EXPECT_EQ(total(), "Overflow");
+    type("\b");
+    EXPECT_EQ(total(), "Overflow"); // 34 zeros are still beyond the range
+    for (int i = 0; i < 8; ++i)
+        type("\b");
+    EXPECT_EQ(total(), "1" + QString(25, '0') + "5");
+}
+
+TEST_F(MainWindow, TheTailAfterAKeyColoursTheRow) {
+    openWithTape("+-12\r\n+(5)\r\n+3\r\n");
+    EXPECT_EQ(row(0)->text(), "-12");
+    EXPECT_EQ(textColor(row(0)), DarkRed);
+
+    // Backspace, H and I end without the tail: the row keeps its colour until the release.
+    row(0)->setFocus();
+    for (const QChar c : {QChar('\b'), QChar('H'), QChar('I')}) {
+        send(QEvent::KeyPress, c);
+        EXPECT_EQ(textColor(row(0)), DarkRed) << c.toLatin1();
+    }
+    // A digit runs the tail, which colours by the text as typed.
+    send(QEvent::KeyPress, '1');
+    EXPECT_EQ(textColor(row(0)), Black);
+
+    // A row that begins with "(" is red between press and release, and stores its text.
+    row(1)->setFocus();
+    row(1)->end(false);
+    send(QEvent::KeyPress, '2');
+    EXPECT_EQ(textColor(row(1)), Red);
+    send(QEvent::KeyRelease, '2');
+    EXPECT_EQ(textColor(row(1)), Black);
+    EXPECT_EQ(state().tape.value(1), Value("(5)2"));
 }
 
 TEST_F(MainWindow, EnterAndOperatorsInTheLastRowGrowTheTape) {
     open();
-    const int last = window->LastVisibleLine;
+    const int last = state().LastVisibleLine;
     row(last)->setFocus();
     type("7\n");
     // At the bottom, Enter appends one line that takes the operator of the line just left.
     EXPECT_EQ(scroll()->ValueMax(), 1);
     EXPECT_EQ(scroll()->Value(), 1);
-    EXPECT_EQ(window->tape.lineCount(), last + 2);
-    EXPECT_EQ(window->tape.TapeOperators.back(), '+');
+    EXPECT_EQ(state().tape.lineCount(), last + 2);
+    EXPECT_EQ(state().tape.TapeOperators().back(), '+');
     EXPECT_EQ(QApplication::focusWidget(), row(last));
-    // The line typed before now shows one row higher.
-    EXPECT_EQ(row(last - 1)->text(), "7");
+    EXPECT_EQ(row(last - 1)->text(), "7"); // the line typed before, one row higher
     type("-");
-    EXPECT_EQ(window->tape.lineCount(), last + 3);
-    EXPECT_EQ(window->tape.TapeOperators.back(), '-');
+    EXPECT_EQ(state().tape.lineCount(), last + 3);
+    EXPECT_EQ(state().tape.TapeOperators().back(), '-');
     EXPECT_EQ(op(last)->Caption(), "-");
     type("2");
     EXPECT_EQ(total(), "5");
-    const int lines = window->tape.lineCount();
+    const int lines = state().tape.lineCount();
 
     // With lines below, Enter and Down scroll by one; Up walks back up.
     scroll()->setValue(0);
@@ -162,10 +249,10 @@ TEST_F(MainWindow, EnterAndOperatorsInTheLastRowGrowTheTape) {
     EXPECT_EQ(scroll()->Value(), 1);
     type("\n");
     EXPECT_EQ(scroll()->Value(), 2);
-    EXPECT_EQ(window->tape.lineCount(), lines);
+    EXPECT_EQ(state().tape.lineCount(), lines);
     press(Qt::Key_Down); // at the bottom: nothing, and no new line
     EXPECT_EQ(scroll()->Value(), 2);
-    EXPECT_EQ(window->tape.lineCount(), lines);
+    EXPECT_EQ(state().tape.lineCount(), lines);
     press(Qt::Key_Up);
     EXPECT_EQ(QApplication::focusWidget(), row(last - 1));
     row(0)->setFocus();
@@ -175,60 +262,85 @@ TEST_F(MainWindow, EnterAndOperatorsInTheLastRowGrowTheTape) {
     press(Qt::Key_Up); // at the top: nothing
     EXPECT_EQ(scroll()->Value(), 0);
     EXPECT_EQ(QApplication::focusWidget(), row(0));
+    EXPECT_EQ(state().tape.TapeValues().size(), state().tape.TapeOperators().size());
 }
 
 TEST_F(MainWindow, RowsStoreWhatTheyShow) {
-    open();
+    openWithTape("+Sin(30)\r\n+3.14159\r\n");
     // A function line keeps taking its box's text as text.
-    window->tape.TapeValues[0] = std::string("Sin(30)");
-    window->ScrollNum_Change();
     EXPECT_EQ(row(0)->text(), "Sin(30)");
     row(0)->setFocus();
     row(0)->setCursorPosition(6); // before the closing bracket
     type("5");
-    EXPECT_EQ(window->tape.TapeValues[0], Value(std::string("Sin(305)")));
-    EXPECT_EQ(row(0)->palette().color(QPalette::Text), QColor(0, 0, 0));
+    EXPECT_EQ(state().tape.value(0), Value("Sin(305)"));
+    EXPECT_EQ(textColor(row(0)), Black);
 
     // A rounded display is what a released key stores.
-    window->DecimalsChoice = 2;
-    window->tape.TapeValues[1] = Decimal::parse("3.14159");
-    window->ScrollNum_Change();
+    menu("dp1_2");
     EXPECT_EQ(row(1)->text(), "3.14");
     row(1)->setFocus();
     press(Qt::Key_Right);
-    EXPECT_EQ(window->tape.TapeValues[1], Value(Decimal::parse("3.14")));
+    EXPECT_EQ(state().tape.value(1), Value(Decimal::parse("3.14")));
 
     // A zero shows as an empty row after an operator key.
     row(2)->setFocus();
     type("0+");
     EXPECT_EQ(row(2)->text(), "");
-    EXPECT_EQ(window->tape.TapeValues[2], Value(Decimal(0)));
+    EXPECT_EQ(state().tape.value(2), Value(Decimal(0)));
 }
 
 TEST_F(MainWindow, GermanSeparators) {
     context.locale = NumberLocale::german();
     open();
-    EXPECT_EQ(window->DecimalSeparator, ",");
-    EXPECT_EQ(window->GroupSeparator, ".");
+    EXPECT_EQ(state().DecimalSeparator, ",");
+    EXPECT_EQ(state().GroupSeparator, ".");
     type("1,5+2.000,25");
     EXPECT_EQ(total(), "2001,75");
-    window->DecimalsChoice = 2;
+    menu("dp1_2");
     type("+");
     EXPECT_EQ(row(1)->text(), "2.000,25");
     // A value below 1 is not taken for zero when its row is formatted.
-    row(2)->setFocus();
     type("0,5+");
     EXPECT_EQ(row(2)->text(), ",50");
+}
+
+TEST_F(MainWindow, DecimalsAndTotalChoicesCarryOneCheckMark) {
+    open();
+    const auto checked = [this](const QString& prefix) {
+        QStringList names;
+        for (QAction* action : window->findChildren<QAction*>())
+            if (action->objectName().startsWith(prefix) && action->isChecked())
+                names << action->objectName();
+        return names;
+    };
+    EXPECT_EQ(checked("dp1_"), QStringList{"dp1_25"});
+    EXPECT_EQ(checked("CalcFuntions_"), QStringList{"CalcFuntions_0"});
+    type("2+0.5+4");
+    EXPECT_EQ(total(), "6.5");
+
+    // A Decimals item redraws the rows; the total waits for the next recalculation.
+    menu("dp1_3");
+    EXPECT_EQ(checked("dp1_"), QStringList{"dp1_3"});
+    EXPECT_EQ(row(1)->text(), ".500");
+    EXPECT_EQ(total(), "6.5");
+    menu("dp1_3"); // choosing the checked item again keeps it checked
+    EXPECT_EQ(checked("dp1_"), QStringList{"dp1_3"});
+
+    // A Total item recalculates at once.
+    menu("CalcFuntions_1");
+    EXPECT_EQ(checked("CalcFuntions_"), QStringList{"CalcFuntions_1"});
+    EXPECT_EQ(total(), "Average : 2.1666666666666666666666666667");
+    menu("CalcFuntions_0");
+    EXPECT_EQ(total(), "6.500");
 }
 
 /// The rows that show: all inside the window with the bottom margin (half a row and five
 /// pixels), and no room for another.
 void expectRowsFitTheWindow(Diruvuv_Orozezadi& w) {
-    QWidget* interior = w.centralWidget();
-    const int s = interior->height();
+    const int s = w.centralWidget()->height();
     auto* first = w.findChild<QLineEdit*>("CalAmount_0");
     const int h = first->height();
-    const int last = w.LastVisibleLine;
+    const int last = w.state().LastVisibleLine;
     for (int i = 0; i <= last; ++i) {
         auto* box = w.findChild<QLineEdit*>(QStringLiteral("CalAmount_%1").arg(i));
         EXPECT_TRUE(box->isVisible()) << i;
@@ -246,31 +358,37 @@ void expectRowsFitTheWindow(Diruvuv_Orozezadi& w) {
 
 TEST_F(MainWindow, LayoutKeepsEveryVisibleRowInsideTheWindow) {
     open();
-    EXPECT_EQ(window->LineCount, 73); // rows for a 1920-pixel screen
-    EXPECT_EQ(window->centralWidget()->width(), 671);
-    EXPECT_GE(window->LastVisibleLine, 13);
+    EXPECT_EQ(state().LineCount, 73); // rows for a 1920-pixel screen
+    EXPECT_EQ(window->centralWidget()->size(), QSize(671, 466));
+    EXPECT_EQ(state().LastVisibleLine, 13);
     expectRowsFitTheWindow(*window);
     EXPECT_EQ(scroll()->x(), 230);
     EXPECT_EQ(row(0)->width(), 200);
-    EXPECT_EQ(window->findChild<QLineEdit*>("TotalAmount")->width(), 671 - 42);
+    EXPECT_EQ(totalBox()->width(), 671 - 42);
     EXPECT_EQ(window->findChild<QFrame*>("Dzx")->width(), 671 - 12);
 
-    // Taller: more rows, still inside.
-    window->resize(671, 700);
-    QApplication::processEvents();
-    EXPECT_GE(window->LastVisibleLine, 21);
-    expectRowsFitTheWindow(*window);
-
-    // Clamps of the outer size: 7740 to 10335 twips wide, at least 7080 twips high.
-    window->resize(300, 300);
-    QApplication::processEvents();
-    EXPECT_EQ(window->frameGeometry().size(), QSize(516, 472));
-    expectRowsFitTheWindow(*window);
-    window->resize(900, 500);
-    QApplication::processEvents();
-    EXPECT_EQ(window->frameGeometry().width(), 689);
-    EXPECT_EQ(window->findChild<QLineEdit*>("TotalAmount")->width(),
-              window->centralWidget()->width() - 42);
+    struct Case {
+        QSize asked;
+        QSize outer; // after the clamps; empty: as asked
+    };
+    const Case cases[] = {
+        {{671, 700}, {}},         // taller: more rows, still inside
+        {{300, 300}, {516, 472}}, // 7740 twips wide and 7080 twips high at the least
+        {{900, 500}, {689, 0}},   // 10335 twips wide at the most
+        {{600, 1000}, {}},
+    };
+    for (const Case& c : cases) {
+        window->resize(c.asked);
+        QApplication::processEvents();
+        if (c.outer.width() > 0) {
+            EXPECT_EQ(window->frameGeometry().width(), c.outer.width()) << c.asked.width();
+        }
+        if (c.outer.height() > 0) {
+            EXPECT_EQ(window->frameGeometry().height(), c.outer.height()) << c.asked.height();
+        }
+        EXPECT_EQ(totalBox()->width(), window->centralWidget()->width() - 42);
+        expectRowsFitTheWindow(*window);
+    }
 }
 
 TEST_F(MainWindow, MaximizeTogglesTheColumnAtTheLeftEdge) {
@@ -282,7 +400,7 @@ TEST_F(MainWindow, MaximizeTogglesTheColumnAtTheLeftEdge) {
     EXPECT_FALSE(window->isMaximized());
     EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(0, 0));
     EXPECT_EQ(window->frameGeometry().size(), QSize(689, 1037)); // 96 % of 1080 pixels
-    EXPECT_GT(window->LastVisibleLine, 30);
+    EXPECT_GT(state().LastVisibleLine, 30);
     expectRowsFitTheWindow(*window);
     window->setWindowState(Qt::WindowMaximized);
     QApplication::processEvents();
@@ -291,47 +409,46 @@ TEST_F(MainWindow, MaximizeTogglesTheColumnAtTheLeftEdge) {
 }
 
 TEST_F(MainWindow, TapeViewShowsLinesFromTheScrollPosition) {
-    Tape tape;
+    QString lines;
     for (int i = 0; i < 20; ++i)
-        tape.append("+-x/^"[i % 5], i % 4 == 0 ? Value(Decimal(0)) : Value(Decimal(i)));
-    tape.TapeValues[9] = std::string("Sin(30)");
-    const QString path = dir.filePath("twenty.Clc");
-    ASSERT_TRUE(saveCalcFile(path, tape, NumberLocale::english()));
-    context.commandLine = "\"" + path + "\"";
-    open();
-    EXPECT_EQ(window->tape.lineCount(), 20);
+        lines += QChar("+-x/^"[i % 5]) +
+                 (i == 9 ? QStringLiteral("Sin(30)") : QString::number(i % 4 == 0 ? 0 : i)) +
+                 "\r\n";
+    openWithTape(lines);
+    EXPECT_EQ(state().tape.lineCount(), 20);
     EXPECT_EQ(scroll()->ValueMax(), 20 - 14);
     scroll()->setValue(6);
+    const int colors[] = {12632256, 255, 65280, 16711680, 0}; // + - x / ^
     for (int i = 0; i <= 13; ++i) {
         const int line = 6 + i;
         const QString expected =
             line == 9 ? "Sin(30)" : (line % 4 == 0 ? "" : QString::number(line));
         EXPECT_EQ(row(i)->text(), expected) << "row " << i;
         EXPECT_EQ(op(i)->Caption(), QString(QChar("+-x/^"[line % 5]))) << "row " << i;
-        EXPECT_EQ(op(i)->RenderColor(), operatorColor("+-x/^"[line % 5])) << "row " << i;
+        EXPECT_EQ(op(i)->RenderColor(), colors[line % 5]) << "row " << i;
     }
     EXPECT_FALSE(total().isEmpty());
 
-    // A short file is padded so that every visible row shows a line.
-    const QString shortPath = dir.filePath("short.Clc");
-    Tape three;
-    three.append('+', Decimal(1));
-    three.append('+', Decimal(2));
-    ASSERT_TRUE(saveCalcFile(shortPath, three, NumberLocale::english()));
-    window->CalcFilePath = shortPath;
-    window->LD_Click(5);
-    EXPECT_EQ(window->tape.lineCount(), 14);
+    // A second activation leaves the tape and the view alone.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(state().tape.lineCount(), 20);
+    EXPECT_EQ(row(1)->text(), "7");
+}
+
+TEST_F(MainWindow, AShortFileIsPaddedToTheVisibleRows) {
+    openWithTape("+1\r\n+2\r\n");
+    EXPECT_EQ(state().tape.lineCount(), 14);
     EXPECT_EQ(scroll()->ValueMax(), 0);
     EXPECT_EQ(total(), "3");
+    EXPECT_EQ(row(13)->text(), "");
 }
 
 TEST_F(MainWindow, ADamagedCommandLineFileShowsOneMessageAndAnEmptyTape) {
-    const QString path = dir.filePath("damaged.Clc");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Padrix Calculator 6\r\n+12\r\n+twelve\r\n");
-    file.close();
-    context.commandLine = path;
     QStringList messages;
     QTimer closer;
     closer.setInterval(50);
@@ -342,87 +459,92 @@ TEST_F(MainWindow, ADamagedCommandLineFileShowsOneMessageAndAnEmptyTape) {
         }
     });
     closer.start();
-    open();
+    openWithTape("+12\r\n+twelve\r\n");
     closer.stop();
     EXPECT_EQ(messages, QStringList({"Cannot write to read only file or drive..."}));
-    EXPECT_EQ(window->tape.TapeValues[0], Value(Decimal(0)));
+    EXPECT_EQ(state().tape.value(0), Value(Decimal(0)));
     EXPECT_EQ(total(), "");
     type("4+4");
     EXPECT_EQ(total(), "8");
 
     // A name without ".Clc", or of no existing file, loads nothing and says nothing.
-    context.commandLine = dir.filePath("missing.Clc");
-    open();
-    EXPECT_EQ(total(), "");
+    for (const QString& name : {dir.filePath("missing.Clc"), dir.filePath("tape.clc")}) {
+        context.commandLine = name;
+        open();
+        EXPECT_EQ(total(), "") << name.toStdString();
+    }
 }
 
 TEST_F(MainWindow, SettingsAreReadAtStartAndWrittenWholeAtClose) {
     const QString beside = dir.filePath("program/padrix-calculator.cfg");
-    Settings long_;
-    long_.buttons[18] = {"Vat", "X*1.19", std::string(3000, 't')};
-    long_.HiScoreNames[3] = "Ann";
-    long_.HiScores[3] = 990;
-    ASSERT_TRUE(saveSettingsFile(beside, long_));
-    open();
-    EXPECT_EQ(window->functions[18].caption, "Vat");
-    window->tape.TapeValues[1] = std::string("Vat(100)");
-    window->MailCalc();
+    Settings saved;
+    saved.buttons[18] = {"Vat", "X*1.19", std::string(3000, 't')};
+    saved.HiScoreNames[3] = "Ann";
+    saved.HiScores[3] = 990;
+    ASSERT_TRUE(saveSettingsFile(beside, saved));
+    openWithTape("+Vat(100)\r\n");
+    EXPECT_EQ(state().settings.buttons[18].caption, "Vat");
     EXPECT_EQ(total(), "119");
 
-    // Shorter texts written over longer ones read back exactly; a read-only file is replaced.
-    window->functions[18] = {"V", "X", "short"};
+    // A read-only file is replaced with what the window holds, the same bytes here.
     QFile::setPermissions(beside, QFile::ReadOwner);
     window->close();
     window.reset();
+    EXPECT_TRUE(QFileInfo(beside).isWritable());
     const auto read = loadSettingsFile(beside);
     ASSERT_TRUE(read);
-    EXPECT_EQ(read->buttons[18], (FunctionDefinition{"V", "X", "short"}));
-    EXPECT_EQ(read->HiScoreNames[3], std::optional<std::string>("Ann"));
-    EXPECT_EQ(read->HiScores[3], 990);
-    EXPECT_EQ(QFileInfo(beside).size(), static_cast<qint64>(formatSettings(*read).size()));
+    EXPECT_EQ(*read, saved);
+    EXPECT_EQ(QFileInfo(beside).size(), static_cast<qint64>(formatSettings(saved).size()));
 }
 
 TEST_F(MainWindow, SettingsGoToTheUserFolderWhenTheProgramFolderIsNotWritable) {
     // The program "lives" in a folder that does not exist, so it cannot be written.
     context.executablePath = dir.filePath("no-such-folder/padrix-calculator");
     open();
-    window->functions[0].caption = "e^x";
     window->close();
     window.reset();
-    const auto read = loadSettingsFile(dir.filePath("user/padrix-calculator.cfg"));
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->buttons[0].caption, "e^x");
-    // And it is found there at the next start.
+    const QString user = dir.filePath("user/padrix-calculator.cfg");
+    const auto written = loadSettingsFile(user);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(*written, Settings{});
+
+    // And it is read from there at the next start.
+    Settings changed;
+    changed.buttons[0].caption = "e^x";
+    ASSERT_TRUE(saveSettingsFile(user, changed));
     open();
-    EXPECT_EQ(window->functions[0].caption, "e^x");
+    EXPECT_EQ(state().settings.buttons[0].caption, "e^x");
 }
 
 TEST_F(MainWindow, ClearAllAndTheTotalBox) {
     open();
     type("9+9");
     EXPECT_EQ(total(), "18");
-    window->Clear_Total_Click();
+    menu("Clear_Total");
     EXPECT_EQ(total(), "");
-    for (int i = 0; i <= window->LineCount; ++i) {
-        EXPECT_EQ(window->tape.TapeOperators[i], '+');
-        EXPECT_EQ(window->tape.TapeValues[i], Value(Decimal(0)));
+    for (int i = 0; i <= state().LineCount; ++i) {
+        EXPECT_EQ(state().tape.op(i), '+') << i;
+        EXPECT_EQ(state().tape.value(i), Value(Decimal(0))) << i;
     }
     EXPECT_EQ(op(1)->Caption(), "+");
+    EXPECT_EQ(op(1)->RenderColor(), 12632256);
     EXPECT_EQ(row(0)->text(), "");
+    EXPECT_EQ(row(1)->text(), "");
     EXPECT_EQ(scroll()->Value(), 0);
     EXPECT_EQ(scroll()->ValueMax(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), row(0));
 
     // The total takes no typing.
     type("12");
-    auto* totalBox = window->findChild<QLineEdit*>("TotalAmount");
-    totalBox->setFocus();
-    EXPECT_TRUE(window->TotalFocused);
+    totalBox()->setFocus();
+    EXPECT_TRUE(state().TotalFocused);
     type("77");
     EXPECT_EQ(total(), "12");
     // A key on the scroll bar sends the typing back to the first row.
     scroll()->setFocus();
     press(Qt::Key_5);
     EXPECT_EQ(QApplication::focusWidget(), row(0));
+    EXPECT_FALSE(state().TotalFocused);
 }
 
 } // namespace

@@ -34,5 +34,47 @@ TEST(Value, KindsAndGeneralText) {
     EXPECT_NE(Value(Decimal(2)), Value(2.0));
 }
 
+TEST(Value, TextsOfEveryLengthSurviveCopiesAndMoves) {
+    // 14 bytes fit in place; longer texts live on the heap and must be copied, not shared.
+    for (const std::size_t length : {0U, 1U, 13U, 14U, 15U, 16U, 200U}) {
+        const std::string text = std::string(length, 'x');
+        Value original(text);
+        Value copy(original);
+        Value assigned = Decimal(7);
+        assigned = original;
+        EXPECT_EQ(copy.textValue(), text) << length;
+        EXPECT_EQ(assigned.textValue(), text) << length;
+        original = Value("short");
+        EXPECT_EQ(copy.textValue(), text) << "copy outlives the original's change, " << length;
+
+        Value moved(std::move(copy));
+        EXPECT_EQ(moved.textValue(), text) << length;
+        EXPECT_TRUE(copy.isEmpty()) << length; // NOLINT(bugprone-use-after-move)
+        Value target("a text that is longer than fourteen bytes");
+        target = std::move(moved);
+        EXPECT_EQ(target.textValue(), text) << length;
+        const Value& self = target;
+        target = self; // assigning a value to itself keeps its text
+        EXPECT_EQ(target.textValue(), text) << length;
+    }
+}
+
+TEST(Value, ExpressionTextsAreFunctionsCallsAndPercentages) {
+    struct Case {
+        Value value;
+        bool expression;
+    };
+    const Case cases[] = {
+        {Value("Sin(30)"), true},   {Value("10%"), true},
+        {Value("Svol(2)"), true},   {Value("A formula button with a long name(12345)"), true},
+        {Value("Int"), false},      {Value("12"), false},
+        {Value(Decimal(5)), false}, {Value(0.5), false},
+        {Value(), false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.value.isExpressionText(), c.expression)
+            << c.value.text(NumberLocale::english());
+}
+
 } // namespace
 } // namespace padrix

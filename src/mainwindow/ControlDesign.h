@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+#include <span>
+
+class QFrame;
+class QWidget;
+
+namespace padrix {
+
+/// Where a control of the window stands in the design, and its colours: one row of a
+/// concern's table. Positions and sizes are in twips; colours are 0x00BBGGRR, -1 for none.
+struct ControlDesign {
+    const char* name;
+    int index; // member of a control array, or -1
+    int left;
+    int top;
+    int width;
+    int height;
+    int backColor = -1;
+    int foreColor = -1; // text, or a shape's border
+};
+
+/// A control's design name split into the control (array) name and its index, -1 for a control
+/// that is no array member: "CalAmount_3" is CalAmount, 3; "M_Buff" is M_Buff, -1.
+struct ControlName {
+    QString name;
+    int index = -1;
+};
+ControlName controlNameOf(const QString& objectName);
+
+/// "Name" for a single control, "Name_Index" for a member of a control array.
+QString objectNameOf(const ControlDesign& design);
+
+/// The row of `table` with this name and index; the table must hold it.
+const ControlDesign& designOf(std::span<const ControlDesign> table, const char* name,
+                              int index = -1);
+
+/// A rectangle shape: a frame filled with the design's back colour and bordered in its fore
+/// colour, named after the design.
+QFrame* makeShape(QWidget* parent, const ControlDesign& design);
+
+/// The window's typeface, Arial, at a size in points.
+QFont designFont(double points, bool bold = false);
+
+} // namespace padrix

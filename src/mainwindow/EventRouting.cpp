@@ -1,0 +1,127 @@
+// Qt's events and signals, turned into calls of the window's handlers by control name and
+// index. Nothing else happens here.
+#include "mainwindow/Diruvuv_Orozezadi.h"
+
+#include "controls/VantoVerticalScroll.h"
+#include "mainwindow/ControlDesign.h"
+#include "platform/KeyCodes.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace padrix {
+
+void Diruvuv_Orozezadi::routeEvents() {
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        box->installEventFilter(this); // the rows and the total
+    connect(ScrollNum, &VantoVerticalScroll::Change, this, &Diruvuv_Orozezadi::ScrollNum_Change);
+    connect(ScrollNum, &VantoVerticalScroll::KeyDown, this, &Diruvuv_Orozezadi::ScrollNum_KeyDown);
+    for (QAction* action : findChildren<QAction*>()) {
+        const ControlName item = controlNameOf(action->objectName());
+        connect(action, &QAction::triggered, this, [this, item] { routeMenuItem(item); });
+    }
+}
+
+void Diruvuv_Orozezadi::routeMenuItem(const ControlName& item) {
+    if (item.name == QLatin1String("Clear_Total"))
+        Clear_Total_Click();
+    else if (item.name == QLatin1String("dp1"))
+        dp1_Click(item.index);
+    else if (item.name == QLatin1String("CalcFuntions"))
+        CalcFuntions_Click(item.index);
+}
+
+bool Diruvuv_Orozezadi::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        break;
+    default:
+        return QMainWindow::eventFilter(watched, event);
+    }
+    const ControlName control = controlNameOf(watched->objectName());
+    if (control.name == QLatin1String("TotalAmount"))
+        return routeTotalEvent(event);
+    if (control.name == QLatin1String("CalAmount"))
+        return routeRowEvent(control.index, event);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool Diruvuv_Orozezadi::routeTotalEvent(QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        TotalAmount_GotFocus();
+    } else if (event->type() == QEvent::KeyPress) {
+        short ascii = keyAsciiOf(*static_cast<QKeyEvent*>(event));
+        if (ascii != 0) {
+            TotalAmount_KeyPress(ascii);
+            return ascii == 0;
+        }
+    }
+    return false;
+}
+
+bool Diruvuv_Orozezadi::routeRowEvent(int Index, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        CalAmount_GotFocus(Index);
+        break;
+    case QEvent::MouseButtonPress:
+        CalAmount_MouseDown(Index);
+        break;
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            return false; // moves the focus, as everywhere
+        KeyArgs a(*key);
+        const short pressed = a.KeyCode;
+        CalAmount_KeyDown(Index, a.KeyCode, a.Shift);
+        if (pressed != 0 && a.KeyCode == 0)
+            return true; // handled: the box never sees it
+        short ascii = keyAsciiOf(*key);
+        if (ascii == 0)
+            return false; // an editing key (Delete, Home, ...) goes to the box
+        CalAmount_KeyPress(Index, ascii);
+        return ascii == 0;
+    }
+    case QEvent::KeyRelease: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->isAutoRepeat())
+            return false;
+        KeyArgs a(*key);
+        // Qt hands the release to the row that has the focus by now, as it should.
+        CalAmount_KeyUp(Index, a.KeyCode, a.Shift);
+        break;
+    }
+    default:
+        break;
+    }
+    return false;
+}
+
+bool Diruvuv_Orozezadi::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QMainWindow::event(event);
+}
+
+void Diruvuv_Orozezadi::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void Diruvuv_Orozezadi::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void Diruvuv_Orozezadi::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+} // namespace padrix
