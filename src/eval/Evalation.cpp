@@ -172,6 +172,25 @@ void Evalation::SplitTokens() {
     // Until the scan and the fold finish, any record may have been written.
     RawUsed = MaxTokens;
     TokensUsed = MaxTokens;
+    const int rawCount = scanRawTokens();
+    RawUsed = std::min(rawCount, MaxTokens);
+    if (record(RawTokens, 1).kind == Operator && record(RawTokens, 1).text != "-") {
+        fail(ErrorSign);
+        return;
+    }
+    if (!foldSigns(rawCount))
+        return;
+    // A power needs an exponent: 2^ and 2^* have none.
+    for (int p = 1; p <= TokenCount; ++p) {
+        if (Tokens[p].kind == Operator && Tokens[p].text == "^" &&
+            (p == TokenCount || Tokens[p + 1].kind != Number || Tokens[p + 1].text.empty())) {
+            fail(ErrorSign);
+            return;
+        }
+    }
+}
+
+int Evalation::scanRawTokens() {
     int j = 1;
     for (std::size_t i = 0; i < GroupText.size(); ++i) {
         char c = GroupText[i];
@@ -198,13 +217,12 @@ void Evalation::SplitTokens() {
             ++j;
         }
     }
-    RawUsed = std::min(j, MaxTokens);
-    if (record(RawTokens, 1).kind == Operator && record(RawTokens, 1).text != "-") {
-        fail(ErrorSign);
-        return;
-    }
+    return j;
+}
+
+bool Evalation::foldSigns(int rawCount) {
     int g = 1;
-    for (int k = 1; k <= j; ++k, ++g) {
+    for (int k = 1; k <= rawCount; ++k, ++g) {
         const Token& raw = record(RawTokens, k);
         Token& out = record(Tokens, g);
         if (!isSign(raw.text)) {
@@ -233,19 +251,12 @@ void Evalation::SplitTokens() {
             k += 2;
         } else {
             fail(ErrorSign);
-            return;
+            return false;
         }
     }
     TokenCount = g - 1;
     TokensUsed = std::min(g, MaxTokens);
-    // A power needs an exponent: 2^ and 2^* have none.
-    for (int p = 1; p <= TokenCount; ++p) {
-        if (Tokens[p].kind == Operator && Tokens[p].text == "^" &&
-            (p == TokenCount || Tokens[p + 1].kind != Number || Tokens[p + 1].text.empty())) {
-            fail(ErrorSign);
-            return;
-        }
-    }
+    return true;
 }
 
 int Evalation::FindToken(const std::string& op, int start) const {

@@ -48,6 +48,11 @@ private:
     void CheckBrackets();
     void FindInnerGroup();
     void SplitTokens();
+    /// The piece's figures, operators and reduced groups as raw tokens; the index past the
+    /// last one written.
+    int scanRawTokens();
+    /// Joins signs to their numbers into Tokens; false after an operator where none may stand.
+    bool foldSigns(int rawCount);
     void CalcTokens();
     int FindToken(const std::string& op, int start) const;
     void fail(const char* message);
