@@ -64,11 +64,6 @@ void LumoButton::setRenderColor(int New_RenderColor) {
     emit PropertyChanged(QStringLiteral("RenderColor"));
 }
 
-void LumoButton::setEnabled(bool New_Enabled) {
-    QWidget::setEnabled(New_Enabled);
-    emit PropertyChanged(QStringLiteral("Enabled"));
-}
-
 int LumoButton::FontSize() const {
     return static_cast<int>(std::nearbyint(m_fontSize));
 }
@@ -124,6 +119,12 @@ void LumoButton::WriteProperties(PropertyBag& bag) const {
     writeEnabled(bag);
     bag.WriteProperty(QStringLiteral("Fontsize"), m_fontSize, DefaultFontSize);
     bag.WriteProperty(QStringLiteral("Border"), static_cast<int>(m_state.border), 0);
+}
+
+void LumoButton::enabledChange() {
+    // A disabled control hears no release: a press or a double click in progress ends here.
+    m_afterDoubleClick = false;
+    endHover();
 }
 
 void LumoButton::resizeEvent(QResizeEvent*) {

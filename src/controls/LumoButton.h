@@ -10,7 +10,8 @@ namespace padrix {
 /// The program's push button: an owner-drawn face with a colour gradient, one of four frame
 /// styles and a centred caption; lighter while the pointer is over it or it has the focus,
 /// pressed while a mouse button is down. It raises its mouse and key events to its container
-/// and notifies it of every changed property by the name the property is saved under.
+/// and notifies it of every changed property by the name the property is saved under. Becoming
+/// disabled, however it comes about, returns it to the resting face.
 class LumoButton : public OwnerDrawnControl {
     Q_OBJECT
     Q_CLASSINFO("ClassIdentifier", "PadrixCalculator.LumoButton")
@@ -18,7 +19,6 @@ class LumoButton : public OwnerDrawnControl {
     Q_PROPERTY(int BackColor READ BackColor WRITE setBackColor)
     Q_PROPERTY(int Border READ Border WRITE setBorder)
     Q_PROPERTY(int RenderColor READ RenderColor WRITE setRenderColor)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
     Q_PROPERTY(int FontSize READ FontSize WRITE setFontSize)
 
 public:
@@ -35,8 +35,6 @@ public:
     void setBorder(int New_Border);
     int RenderColor() const { return m_renderColor; }
     void setRenderColor(int New_RenderColor);
-    bool Enabled() const { return isEnabled(); }
-    void setEnabled(bool New_Enabled);
     /// Points, rounded half to even; the font keeps a single-precision size.
     int FontSize() const;
     void setFontSize(int New_FontSize);
@@ -69,6 +67,7 @@ signals:
     void MouseUp(short& Button, short& Shift, float& X, float& Y);
 
 protected:
+    void enabledChange() override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

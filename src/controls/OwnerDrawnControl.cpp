@@ -2,6 +2,7 @@
 
 #include "controls/PixelDrawing.h"
 
+#include <QEvent>
 #include <QMetaClassInfo>
 #include <QPainter>
 
@@ -47,6 +48,14 @@ void OwnerDrawnControl::writeEnabled(PropertyBag& bag) const {
 void OwnerDrawnControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, m_surface);
+}
+
+void OwnerDrawnControl::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::EnabledChange)
+        return;
+    enabledChange();
+    emit PropertyChanged(QStringLiteral("Enabled"));
 }
 
 } // namespace padrix

@@ -9,12 +9,16 @@ namespace padrix {
 
 /// What the program's owner-drawn controls have in common: a retained surface that the
 /// control draws into and a paint shows as it is; the saved properties, whose every change is
-/// notified by the name it is saved under. Each control declares its own "ClassIdentifier"
-/// class info.
+/// notified by the name it is saved under; and the Enabled property, which reacts alike
+/// however the control becomes enabled or disabled (the property, QWidget::setEnabled, a
+/// disabled parent). Each control declares its own "ClassIdentifier" class info.
 class OwnerDrawnControl : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
 
 public:
+    bool Enabled() const { return isEnabled(); }
+
     /// The "ClassIdentifier" class info of the control's class, the name containers save the
     /// control under; empty for a class without one.
     QString classIdentifier() const;
@@ -45,7 +49,12 @@ protected:
     void readEnabled(const PropertyBag& bag);
     void writeEnabled(PropertyBag& bag) const;
 
+    /// Called once the control has become enabled or disabled, whichever way, before the
+    /// change is notified; a control brings its look and state in line here.
+    virtual void enabledChange() {}
+
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QImage m_surface;

@@ -64,11 +64,6 @@ void VantoVerticalScroll::setValue(int New_Value) {
     emit PropertyChanged(QStringLiteral("Value"));
 }
 
-void VantoVerticalScroll::setEnabled(bool New_Enabled) {
-    QWidget::setEnabled(New_Enabled);
-    emit PropertyChanged(QStringLiteral("Enabled"));
-}
-
 void VantoVerticalScroll::setValueMin(int New_ValueMin) {
     m_min = New_ValueMin;
     emit PropertyChanged(QStringLiteral("ValueMin"));
@@ -154,6 +149,13 @@ void VantoVerticalScroll::WriteProperties(PropertyBag& bag) const {
     bag.WriteProperty(QStringLiteral("ValueMin"), m_min, 0);
     bag.WriteProperty(QStringLiteral("ValueLargeChange"), m_largeChange, DefaultLargeChange);
     bag.WriteProperty(QStringLiteral("ValueSmallChange"), m_smallChange, DefaultSmallChange);
+}
+
+void VantoVerticalScroll::enabledChange() {
+    // A disabled control hears no release: a repeat or a drag in progress ends here.
+    m_timer->stop();
+    m_dragging = false;
+    repaintSurface();
 }
 
 void VantoVerticalScroll::resizeEvent(QResizeEvent*) {

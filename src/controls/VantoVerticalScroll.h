@@ -9,14 +9,14 @@ namespace padrix {
 /// The program's vertical scroll bar: an integer Value between ValueMin and ValueMax, a
 /// checkered track between two arrow keys and a thumb that follows the value. The value moves
 /// by dragging the thumb, by holding a button on an arrow (small steps) or on the track (large
-/// steps); every assignment and every release raises Change. Keys are only passed on.
+/// steps); every assignment and every release raises Change. Keys are only passed on. Becoming
+/// disabled, however it comes about, ends a drag or a repeat in progress.
 class VantoVerticalScroll : public OwnerDrawnControl {
     Q_OBJECT
     Q_CLASSINFO("ClassIdentifier", "PadrixCalculator.VantoVerticalScroll")
     Q_PROPERTY(int BackColor READ BackColor WRITE setBackColor)
     Q_PROPERTY(int ValueMax READ ValueMax WRITE setValueMax)
     Q_PROPERTY(int Value READ Value WRITE setValue)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
     Q_PROPERTY(int ValueMin READ ValueMin WRITE setValueMin)
     Q_PROPERTY(int ValueLargeChange READ ValueLargeChange WRITE setValueLargeChange)
     Q_PROPERTY(int ValueSmallChange READ ValueSmallChange WRITE setValueSmallChange)
@@ -33,8 +33,6 @@ public:
     int Value() const { return m_value; }
     /// Clamps, moves the thumb, repaints and raises Change, also for an unchanged value.
     void setValue(int New_Value);
-    bool Enabled() const { return isEnabled(); }
-    void setEnabled(bool New_Enabled);
     int ValueMin() const { return m_min; }
     void setValueMin(int New_ValueMin);
     int ValueLargeChange() const { return m_largeChange; }
@@ -64,6 +62,7 @@ signals:
     void Change();
 
 protected:
+    void enabledChange() override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
