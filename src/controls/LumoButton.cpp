@@ -1,14 +1,12 @@
 #include "controls/LumoButton.h"
 
-#include "controls/PixelDrawing.h"
-
 #include "platform/KeyCodes.h"
 #include "platform/MouseArgs.h"
+#include "platform/PlatformColors.h"
 #include "platform/Pointer.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTimer>
 
 #include <cmath>
@@ -24,13 +22,10 @@ constexpr float DefaultFontSize = 9.0F;      // saved default of "Fontsize"
 
 } // namespace
 
-LumoButton::LumoButton(QWidget* parent) : QWidget(parent), m_timer(new QTimer(this)) {
+LumoButton::LumoButton(QWidget* parent) : OwnerDrawnControl(parent), m_timer(new QTimer(this)) {
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(100);
     connect(m_timer, &QTimer::timeout, this, &LumoButton::Timer1_Timer);
-    setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     m_state.font = QFont(QStringLiteral("Arial"));
     m_state.font.setBold(true);
     m_state.font.setPointSizeF(m_fontSize);
@@ -48,7 +43,7 @@ void LumoButton::setCaption(const QString& New_Caption) {
 void LumoButton::setBackColor(int New_BackColor) {
     m_backColor = New_BackColor;
     QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(rgbOf(New_BackColor)));
+    p.setColor(QPalette::Window, colorOf(New_BackColor));
     setPalette(p);
     emit PropertyChanged(QStringLiteral("BackColor"));
 }
@@ -69,11 +64,6 @@ void LumoButton::setRenderColor(int New_RenderColor) {
     emit PropertyChanged(QStringLiteral("RenderColor"));
 }
 
-void LumoButton::setEnabled(bool New_Enabled) {
-    QWidget::setEnabled(New_Enabled);
-    emit PropertyChanged(QStringLiteral("Enabled"));
-}
-
 int LumoButton::FontSize() const {
     return static_cast<int>(std::nearbyint(m_fontSize));
 }
@@ -84,27 +74,17 @@ void LumoButton::setFontSize(int New_FontSize) {
     emit PropertyChanged(QStringLiteral("Fontsize"));
 }
 
-void LumoButton::Refresh() {
-    update();
-}
-
 void LumoButton::ButtonRender() {
     m_state.width = width();
     m_state.height = height();
     m_faces = renderLumoFaces(m_state);
-    // The resting face gives the control its shape: mask-colour pixels are see-through.
-    const QRegion shape = opaqueRegion(m_faces.resting);
-    if (shape == QRegion(m_faces.resting.rect()))
-        clearMask();
-    else
-        setMask(shape);
+    shapeTo(m_faces.resting);
     showLook(LumoLook::Resting);
 }
 
 void LumoButton::showLook(LumoLook look) {
     m_look = look;
-    m_surface = lumoLook(m_faces, look, m_state);
-    update();
+    showSurface(lumoLook(m_faces, look, m_state));
 }
 
 void LumoButton::endHover() {
@@ -123,7 +103,7 @@ void LumoButton::ReadProperties(const PropertyBag& bag) {
     m_state.caption = bag.ReadProperty(QStringLiteral("Caption"), QString()).toString();
     m_backColor = bag.ReadProperty(QStringLiteral("BackColor"), DefaultBackColor).toInt();
     setRenderColor(bag.ReadProperty(QStringLiteral("RenderColor"), DefaultRenderColor).toInt());
-    QWidget::setEnabled(bag.ReadProperty(QStringLiteral("Enabled"), true).toBool());
+    readEnabled(bag);
     m_fontSize = bag.ReadProperty(QStringLiteral("Fontsize"), DefaultFontSize).toFloat();
     m_state.font.setPointSizeF(m_fontSize);
     m_state.border = static_cast<short>(bag.ReadProperty(QStringLiteral("Border"), 0).toInt());
@@ -136,14 +116,15 @@ void LumoButton::WriteProperties(PropertyBag& bag) const {
     bag.WriteProperty(QStringLiteral("Caption"), m_state.caption, QString());
     bag.WriteProperty(QStringLiteral("BackColor"), m_backColor, DefaultBackColor);
     bag.WriteProperty(QStringLiteral("RenderColor"), m_renderColor, DefaultRenderColor);
-    bag.WriteProperty(QStringLiteral("Enabled"), isEnabled(), true);
+    writeEnabled(bag);
     bag.WriteProperty(QStringLiteral("Fontsize"), m_fontSize, DefaultFontSize);
     bag.WriteProperty(QStringLiteral("Border"), static_cast<int>(m_state.border), 0);
 }
 
-void LumoButton::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.drawImage(0, 0, m_surface);
+void LumoButton::enabledChange() {
+    // A disabled control hears no release: a press or a double click in progress ends here.
+    m_afterDoubleClick = false;
+    endHover();
 }
 
 void LumoButton::resizeEvent(QResizeEvent*) {

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "controls/LumoFace.h"
-#include "controls/PropertyBag.h"
-
-#include <QWidget>
+#include "controls/OwnerDrawnControl.h"
 
 class QTimer;
 
@@ -12,15 +10,15 @@ namespace padrix {
 /// The program's push button: an owner-drawn face with a colour gradient, one of four frame
 /// styles and a centred caption; lighter while the pointer is over it or it has the focus,
 /// pressed while a mouse button is down. It raises its mouse and key events to its container
-/// and notifies it of every changed property by the name the property is saved under.
-class LumoButton : public QWidget {
+/// and notifies it of every changed property by the name the property is saved under. Becoming
+/// disabled, however it comes about, returns it to the resting face.
+class LumoButton : public OwnerDrawnControl {
     Q_OBJECT
     Q_CLASSINFO("ClassIdentifier", "PadrixCalculator.LumoButton")
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(int BackColor READ BackColor WRITE setBackColor)
     Q_PROPERTY(int Border READ Border WRITE setBorder)
     Q_PROPERTY(int RenderColor READ RenderColor WRITE setRenderColor)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
     Q_PROPERTY(int FontSize READ FontSize WRITE setFontSize)
 
 public:
@@ -37,23 +35,18 @@ public:
     void setBorder(int New_Border);
     int RenderColor() const { return m_renderColor; }
     void setRenderColor(int New_RenderColor);
-    bool Enabled() const { return isEnabled(); }
-    void setEnabled(bool New_Enabled);
     /// Points, rounded half to even; the font keeps a single-precision size.
     int FontSize() const;
     void setFontSize(int New_FontSize);
 
-    /// Shows again what the control shows; no new render.
-    void Refresh();
     /// Draws both faces anew from the properties and shows the resting face.
     void ButtonRender();
 
-    void ReadProperties(const PropertyBag& bag);
-    void WriteProperties(PropertyBag& bag) const;
+    void ReadProperties(const PropertyBag& bag) override;
+    void WriteProperties(PropertyBag& bag) const override;
 
-    /// What is on screen, the faces of the last render and the hover state, for tests and
-    /// for containers that draw the control elsewhere.
-    QImage surface() const { return m_surface; }
+    /// The faces of the last render and the hover state, for tests and for containers that
+    /// draw the control elsewhere.
     const LumoFaces& faces() const { return m_faces; }
     LumoLook look() const { return m_look; }
     bool hovering() const { return m_hover; }
@@ -72,11 +65,9 @@ signals:
     void MouseDown(short& Button, short& Shift, float& X, float& Y);
     void MouseMove(short& Button, short& Shift, float& X, float& Y);
     void MouseUp(short& Button, short& Shift, float& X, float& Y);
-    /// A property changed; the argument is the name it is saved under.
-    void PropertyChanged(const QString& savedName);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void enabledChange() override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -95,7 +86,6 @@ private:
     LumoFaceState m_state; // what the faces are drawn from
     LumoFaces m_faces;     // the last render
     LumoLook m_look = LumoLook::Resting;
-    QImage m_surface;                // what paintEvent shows
     int m_renderColor = 0;           // as set, bits 24..31 included
     int m_backColor = 0xE0E0E0;      // surface background, 0x00BBGGRR
     float m_fontSize = 9.75F;        // points

@@ -1,6 +1,5 @@
 #include "controls/VantoVerticalScroll.h"
 
-#include "controls/PixelDrawing.h"
 #include "controls/ScrollGeometry.h"
 #include "controls/ScrollPainting.h"
 #include "platform/KeyCodes.h"
@@ -8,7 +7,6 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTimer>
 
 namespace padrix {
@@ -29,13 +27,10 @@ void yieldToEvents() {
 } // namespace
 
 VantoVerticalScroll::VantoVerticalScroll(QWidget* parent)
-    : QWidget(parent), m_timer(new QTimer(this)) {
+    : OwnerDrawnControl(parent), m_timer(new QTimer(this)) {
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(100);
     connect(m_timer, &QTimer::timeout, this, &VantoVerticalScroll::Timer1_Timer);
-    setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     resize(30, 240);
     rebuildBackground();
 }
@@ -69,11 +64,6 @@ void VantoVerticalScroll::setValue(int New_Value) {
     emit PropertyChanged(QStringLiteral("Value"));
 }
 
-void VantoVerticalScroll::setEnabled(bool New_Enabled) {
-    QWidget::setEnabled(New_Enabled);
-    emit PropertyChanged(QStringLiteral("Enabled"));
-}
-
 void VantoVerticalScroll::setValueMin(int New_ValueMin) {
     m_min = New_ValueMin;
     emit PropertyChanged(QStringLiteral("ValueMin"));
@@ -97,11 +87,7 @@ void VantoVerticalScroll::Refresh() {
 void VantoVerticalScroll::rebuildBackground() {
     m_background = scroll::background(width(), height(), m_backColor);
     yieldToEvents();
-    const QRegion shape = opaqueRegion(m_background);
-    if (shape == QRegion(m_background.rect()))
-        clearMask();
-    else
-        setMask(shape);
+    shapeTo(m_background);
     m_thumbHeight = scroll::thumbHeightFor(height());
     positionThumb(0);
     repaintSurface();
@@ -116,14 +102,14 @@ void VantoVerticalScroll::positionThumb(double offset) {
 
 void VantoVerticalScroll::repaintSurface() {
     const QRgb highlight = palette().color(QPalette::Light).rgb();
-    m_surface =
-        scroll::repaint(m_background, m_max > 0, m_thumbTop, m_thumbHeight, m_dragging, highlight);
-    update();
+    showSurface(
+        scroll::repaint(m_background, m_max > 0, m_thumbTop, m_thumbHeight, m_dragging, highlight));
 }
 
 void VantoVerticalScroll::drawFrame(QRgb color) {
-    scroll::drawTrackFrame(m_surface, color);
-    update();
+    QImage framed = surface();
+    scroll::drawTrackFrame(framed, color);
+    showSurface(framed);
 }
 
 void VantoVerticalScroll::Timer1_Timer() {
@@ -147,7 +133,7 @@ void VantoVerticalScroll::ReadProperties(const PropertyBag& bag) {
     m_backColor = bag.ReadProperty(QStringLiteral("BackColor"), DefaultBackColor).toInt();
     m_max = bag.ReadProperty(QStringLiteral("ValueMax"), DefaultValueMax).toInt();
     m_value = bag.ReadProperty(QStringLiteral("Value"), 0).toInt();
-    QWidget::setEnabled(bag.ReadProperty(QStringLiteral("Enabled"), true).toBool());
+    readEnabled(bag);
     m_min = bag.ReadProperty(QStringLiteral("ValueMin"), 0).toInt();
     m_largeChange =
         bag.ReadProperty(QStringLiteral("ValueLargeChange"), DefaultLargeChange).toInt();
@@ -159,15 +145,17 @@ void VantoVerticalScroll::WriteProperties(PropertyBag& bag) const {
     bag.WriteProperty(QStringLiteral("BackColor"), m_backColor, DefaultBackColor);
     bag.WriteProperty(QStringLiteral("ValueMax"), m_max, DefaultValueMax);
     bag.WriteProperty(QStringLiteral("Value"), m_value, 0);
-    bag.WriteProperty(QStringLiteral("Enabled"), isEnabled(), true);
+    writeEnabled(bag);
     bag.WriteProperty(QStringLiteral("ValueMin"), m_min, 0);
     bag.WriteProperty(QStringLiteral("ValueLargeChange"), m_largeChange, DefaultLargeChange);
     bag.WriteProperty(QStringLiteral("ValueSmallChange"), m_smallChange, DefaultSmallChange);
 }
 
-void VantoVerticalScroll::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.drawImage(0, 0, m_surface);
+void VantoVerticalScroll::enabledChange() {
+    // A disabled control hears no release: a repeat or a drag in progress ends here.
+    m_timer->stop();
+    m_dragging = false;
+    repaintSurface();
 }
 
 void VantoVerticalScroll::resizeEvent(QResizeEvent*) {

@@ -1,9 +1,6 @@
 #pragma once
 
-#include "controls/PropertyBag.h"
-
-#include <QImage>
-#include <QWidget>
+#include "controls/OwnerDrawnControl.h"
 
 class QTimer;
 
@@ -12,14 +9,14 @@ namespace padrix {
 /// The program's vertical scroll bar: an integer Value between ValueMin and ValueMax, a
 /// checkered track between two arrow keys and a thumb that follows the value. The value moves
 /// by dragging the thumb, by holding a button on an arrow (small steps) or on the track (large
-/// steps); every assignment and every release raises Change. Keys are only passed on.
-class VantoVerticalScroll : public QWidget {
+/// steps); every assignment and every release raises Change. Keys are only passed on. Becoming
+/// disabled, however it comes about, ends a drag or a repeat in progress.
+class VantoVerticalScroll : public OwnerDrawnControl {
     Q_OBJECT
     Q_CLASSINFO("ClassIdentifier", "PadrixCalculator.VantoVerticalScroll")
     Q_PROPERTY(int BackColor READ BackColor WRITE setBackColor)
     Q_PROPERTY(int ValueMax READ ValueMax WRITE setValueMax)
     Q_PROPERTY(int Value READ Value WRITE setValue)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
     Q_PROPERTY(int ValueMin READ ValueMin WRITE setValueMin)
     Q_PROPERTY(int ValueLargeChange READ ValueLargeChange WRITE setValueLargeChange)
     Q_PROPERTY(int ValueSmallChange READ ValueSmallChange WRITE setValueSmallChange)
@@ -36,8 +33,6 @@ public:
     int Value() const { return m_value; }
     /// Clamps, moves the thumb, repaints and raises Change, also for an unchanged value.
     void setValue(int New_Value);
-    bool Enabled() const { return isEnabled(); }
-    void setEnabled(bool New_Enabled);
     int ValueMin() const { return m_min; }
     void setValueMin(int New_ValueMin);
     int ValueLargeChange() const { return m_largeChange; }
@@ -46,13 +41,12 @@ public:
     void setValueSmallChange(int New_ValueSmallChange);
 
     /// Rebuilds the background and repaints.
-    void Refresh();
+    void Refresh() override;
 
-    void ReadProperties(const PropertyBag& bag);
-    void WriteProperties(PropertyBag& bag) const;
+    void ReadProperties(const PropertyBag& bag) override;
+    void WriteProperties(PropertyBag& bag) const override;
 
-    /// What is on screen and the thumb's state, for tests and containers.
-    QImage surface() const { return m_surface; }
+    /// The thumb's state, for tests and containers.
     int thumbTop() const { return m_thumbTop; }
     int thumbHeight() const { return m_thumbHeight; }
     bool dragging() const { return m_dragging; }
@@ -66,11 +60,9 @@ signals:
     void KeyDown(short& KeyCode, short& Shift);
     void KeyUp(short& KeyCode, short& Shift);
     void Change();
-    /// A property changed; the argument is the name it is saved under.
-    void PropertyChanged(const QString& savedName);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void enabledChange() override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -98,7 +90,6 @@ private:
     bool m_changePending = false; // a drag step's Change, unless a release raised one meanwhile
     double m_lastDragY = 0;       // y of the last drag step handled
     QImage m_background;          // the bar without its thumb; also its shape
-    QImage m_surface;             // what paintEvent shows
     QTimer* m_timer = nullptr;    // auto-repeat, 100 ms, runs while a button is held off the thumb
 };
 

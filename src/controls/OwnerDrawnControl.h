@@ -1,0 +1,63 @@
+#pragma once
+
+#include "controls/PropertyBag.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace padrix {
+
+/// What the program's owner-drawn controls have in common: a retained surface that the
+/// control draws into and a paint shows as it is; the saved properties, whose every change is
+/// notified by the name it is saved under; and the Enabled property, which reacts alike
+/// however the control becomes enabled or disabled (the property, QWidget::setEnabled, a
+/// disabled parent). Each control declares its own "ClassIdentifier" class info.
+class OwnerDrawnControl : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
+
+public:
+    bool Enabled() const { return isEnabled(); }
+
+    /// The "ClassIdentifier" class info of the control's class, the name containers save the
+    /// control under; empty for a class without one.
+    QString classIdentifier() const;
+
+    /// Shows again what the control shows.
+    virtual void Refresh();
+
+    virtual void ReadProperties(const PropertyBag& bag) = 0;
+    virtual void WriteProperties(PropertyBag& bag) const = 0;
+
+    /// What is on screen, for tests and for containers that draw the control elsewhere.
+    QImage surface() const { return m_surface; }
+
+signals:
+    /// A property changed; the argument is the name it is saved under.
+    void PropertyChanged(const QString& savedName);
+
+protected:
+    /// Takes keyboard focus by tab and click and sees every mouse move; paints every pixel.
+    explicit OwnerDrawnControl(QWidget* parent);
+
+    /// Puts an image on screen.
+    void showSurface(const QImage& image);
+    /// Gives the control the shape of a face: its mask-colour pixels are see-through.
+    void shapeTo(const QImage& face);
+
+    /// The "Enabled" entry of the saved properties.
+    void readEnabled(const PropertyBag& bag);
+    void writeEnabled(PropertyBag& bag) const;
+
+    /// Called once the control has become enabled or disabled, whichever way, before the
+    /// change is notified; a control brings its look and state in line here.
+    virtual void enabledChange() {}
+
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QImage m_surface;
+};
+
+} // namespace padrix
