@@ -59,6 +59,8 @@ private:
     // LayoutAndTapeView.cpp: the layout, the rows refilled from the tape, the total.
     void createTapeView();
     void Form_Resize();
+    /// Shows as many rows as fit, spans the scroll bar over them and returns to the first line.
+    void showVisibleRows();
     void ScrollNum_Change();
     void ScrollNum_KeyDown(short& KeyCode, short& Shift);
     void MailCalc();

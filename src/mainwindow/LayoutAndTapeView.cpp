@@ -142,6 +142,11 @@ void Diruvuv_Orozezadi::Form_Resize() {
         TotalAmount->resize(interior->width() - 42, TotalAmount->height());
     }
 
+    showVisibleRows();
+    m.inResize = false;
+}
+
+void Diruvuv_Orozezadi::showVisibleRows() {
     // Visible rows: as many as fit above the bottom margin. Rows stand one row height apart,
     // so the count steps by a row height too; a smaller step would count rows that lie below
     // the window's edge.
@@ -176,7 +181,6 @@ void Diruvuv_Orozezadi::Form_Resize() {
     ScrollNum->setValueMax(m.tape.lineCount() - 1 - m.LastVisibleLine);
     ScrollNum->resize(ScrollNum->width(), h + CalAmount[m.LastVisibleLine]->y() - t);
     ScrollNum_Change();
-    m.inResize = false;
 }
 
 void Diruvuv_Orozezadi::ScrollNum_Change() {
