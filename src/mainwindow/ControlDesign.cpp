@@ -1,8 +1,11 @@
 #include "mainwindow/ControlDesign.h"
 
+#include "controls/LumoButton.h"
 #include "platform/PlatformColors.h"
 
 #include <QFrame>
+#include <QPalette>
+#include <QWidget>
 
 #include <cstring>
 #include <stdexcept>
@@ -30,12 +33,40 @@ const ControlDesign& designOf(std::span<const ControlDesign> table, const char* 
     throw std::logic_error(std::string("no design for ") + name);
 }
 
+void applyColors(QWidget* widget, const ControlDesign& design) {
+    QPalette p = widget->palette();
+    if (design.backColor >= 0) {
+        p.setColor(QPalette::Window, colorOf(design.backColor));
+        p.setColor(QPalette::Base, colorOf(design.backColor));
+        widget->setAutoFillBackground(true);
+    }
+    if (design.foreColor >= 0) {
+        p.setColor(QPalette::WindowText, colorOf(design.foreColor));
+        p.setColor(QPalette::Text, colorOf(design.foreColor));
+    }
+    widget->setPalette(p);
+}
+
 QFrame* makeShape(QWidget* parent, const ControlDesign& design) {
     auto* frame = new QFrame(parent);
     frame->setStyleSheet(QStringLiteral("QFrame#%1 { background: %2; border: 1px solid %3; }")
                              .arg(objectNameOf(design), colorOf(design.backColor).name(),
                                   colorOf(design.foreColor).name()));
     return frame;
+}
+
+LumoButton* makeButton(QWidget* parent, const ButtonDesign& design) {
+    auto* button = new LumoButton(parent);
+    PropertyBag bag;
+    bag.WriteProperty(QStringLiteral("Caption"), QString::fromUtf8(design.caption), {});
+    bag.WriteProperty(QStringLiteral("BackColor"), design.at.backColor, {});
+    bag.WriteProperty(QStringLiteral("RenderColor"), design.renderColor, {});
+    bag.WriteProperty(QStringLiteral("Fontsize"), design.fontSize, {});
+    bag.WriteProperty(QStringLiteral("Border"), design.border, {});
+    button->ReadProperties(bag);
+    if (design.toolTip != nullptr)
+        button->setToolTip(QString::fromUtf8(design.toolTip));
+    return button;
 }
 
 QFont designFont(double points, bool bold) {

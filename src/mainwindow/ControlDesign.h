@@ -10,6 +10,8 @@ class QWidget;
 
 namespace padrix {
 
+class LumoButton;
+
 /// Where a control of the window stands in the design, and its colours: one row of a
 /// concern's table. Positions and sizes are in twips; colours are 0x00BBGGRR, -1 for none.
 struct ControlDesign {
@@ -22,6 +24,20 @@ struct ControlDesign {
     int backColor = -1;
     int foreColor = -1; // text, or a shape's border
 };
+
+/// A key of the window: where it stands (the design's back colour is the key's BackColor) and
+/// how it looks.
+struct ButtonDesign {
+    ControlDesign at;
+    const char* caption;
+    const char* toolTip; // nullptr: none
+    int renderColor;
+    float fontSize; // points
+    int border = 0; // frame style
+};
+
+/// A key made as the window's design loads it: from its saved properties.
+LumoButton* makeButton(QWidget* parent, const ButtonDesign& design);
 
 /// A control's design name split into the control (array) name and its index, -1 for a control
 /// that is no array member: "CalAmount_3" is CalAmount, 3; "M_Buff" is M_Buff, -1.
@@ -37,6 +53,9 @@ QString objectNameOf(const ControlDesign& design);
 /// The row of `table` with this name and index; the table must hold it.
 const ControlDesign& designOf(std::span<const ControlDesign> table, const char* name,
                               int index = -1);
+
+/// Gives a plain widget the design's colours: the background, and the text colour.
+void applyColors(QWidget* widget, const ControlDesign& design);
 
 /// A rectangle shape: a frame filled with the design's back colour and bordered in its fore
 /// colour, named after the design.

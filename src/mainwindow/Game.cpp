@@ -18,6 +18,7 @@ const ControlDesign GameDesign[] = {
 void Diruvuv_Orozezadi::createGame() {
     All_Timers = new QWidget(interior);
     place(All_Timers, designOf(GameDesign, "All_Timers"));
+    applyColors(All_Timers, designOf(GameDesign, "All_Timers"));
     All_Timers->hide(); // until a game starts
 
     GameTimer = new QTimer(this);

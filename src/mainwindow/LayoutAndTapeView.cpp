@@ -59,15 +59,18 @@ void Diruvuv_Orozezadi::createTapeView() {
 
     Op11 = new QLabel(QStringLiteral("="), interior);
     place(Op11, design("Op11"));
+    applyColors(Op11, design("Op11"));
 
     TotalAmount = new QLineEdit(interior);
     place(TotalAmount, design("TotalAmount"));
+    applyColors(TotalAmount, design("TotalAmount"));
     TotalAmount->setReadOnly(true);
     TotalAmount->setFont(designFont(14.25, true));
     TotalAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto* row0 = new QLineEdit(interior);
     place(row0, design("CalAmount", 0));
+    applyColors(row0, design("CalAmount", 0));
     row0->setFont(designFont(14.25));
     row0->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     CalAmount.append(row0);

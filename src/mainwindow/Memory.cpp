@@ -24,6 +24,7 @@ void Diruvuv_Orozezadi::createMemory() {
 
     M_Buff = new QLabel(QStringLiteral("0"), interior);
     place(M_Buff, designOf(MemoryDesign, "M_Buff"));
+    applyColors(M_Buff, designOf(MemoryDesign, "M_Buff"));
     M_Buff->setAlignment(Qt::AlignCenter);
 }
 

@@ -58,26 +58,16 @@ void Diruvuv_Orozezadi::place(QWidget* widget, const ControlDesign& design) cons
     widget->setObjectName(objectNameOf(design));
     widget->setGeometry(pixels(design.left), pixels(design.top), pixels(design.width),
                         pixels(design.height));
-    if (design.backColor >= 0) {
-        QPalette p = widget->palette();
-        p.setColor(QPalette::Window, colorOf(design.backColor));
-        p.setColor(QPalette::Base, colorOf(design.backColor));
-        widget->setPalette(p);
-        widget->setAutoFillBackground(true);
-    }
-    if (design.foreColor >= 0) {
-        QPalette p = widget->palette();
-        p.setColor(QPalette::WindowText, colorOf(design.foreColor));
-        p.setColor(QPalette::Text, colorOf(design.foreColor));
-        widget->setPalette(p);
-    }
 }
 
 void Diruvuv_Orozezadi::Form_Load() {
     interior = new QWidget(this);
     interior->setObjectName(QStringLiteral("interior"));
     setCentralWidget(interior);
-    place(interior, {"interior", -1, 0, 0, DesignWidth, DesignHeight, Color::WindowBackground});
+    const ControlDesign whole{
+        "interior", -1, 0, 0, DesignWidth, DesignHeight, Color::WindowBackground};
+    place(interior, whole);
+    applyColors(interior, whole);
     setFont(designFont(11.25));
     createTapeView();
     createMemory();
