@@ -47,6 +47,7 @@ private:
     bool routeRowEvent(int Index, QEvent* event);
     bool routeTotalEvent(QEvent* event);
     void routeMenuItem(const struct ControlName& item);
+    void routeClick(const struct ControlName& button);
 
     // StartupAndSettings.cpp: start-up, the settings file, Clear All and shutdown.
     void Form_Load();
@@ -72,6 +73,7 @@ private:
     // LineEntry.cpp: typing into the rows, the tape's growth, the total box.
     void CalAmount_GotFocus(int Index);
     void CalAmount_MouseDown(int Index);
+    void CalAmount_LostFocus(int Index);
     void CalAmount_KeyDown(int Index, short& KeyCode, short& Shift);
     void CalAmount_KeyPress(int Index, short& KeyAscii);
     void CalAmount_KeyUp(int Index, short& KeyCode, short& Shift);
@@ -80,17 +82,44 @@ private:
     void fmNo();
     void growthStep(char op);
     void storeRow(int row);
+    /// Stores a row's text as the number it reads as, without group separators: a text beyond
+    /// the decimal range stays text (the total then says "Overflow"), a text that is no number
+    /// leaves the line as it was.
+    void storeNumber(int line, const QString& text);
     /// The tape line that row `row` shows.
     int lineOf(int row) const;
 
     // Keypad.cpp: the keypad (CalC_Button) and the Pi key.
     void createKeypad();
+    void CalC_Button_Click(int Index);
+    void PieValue_Click();
+    void keypadDigit(int Index);
+    void keypadOperator(char op);
+    void keypadPercent();
+    void keypadSign();
+    void keypadDelete();
+    void keypadClear();
+    /// The figures and decimal separators of a text, in their order.
+    QString digitFilter(const QString& text) const;
+    /// Gives the current row the focus with its caret at `position`.
+    void focusCurrentRow(int position);
 
-    // FunctionButtons.cpp: the function buttons (Stific) and the operator labels.
+    // FunctionButtons.cpp: the function buttons (Stific) and the operator labels (Op).
     void createFunctionButtons();
+    /// Shows the function buttons' definitions (captions and tool tips) on the buttons.
+    void showFunctionButtons();
+    void Stific_Click(int Index);
+    void Op_Click(int Index);
+    /// Opens the editor of the function buttons.
+    void openFunctionEditor();
 
     // Memory.cpp: the memory keys (MemoryRc) and their display M_Buff.
     void createMemory();
+    void MemoryRc_Click(int Index);
+    void MemoryRc_LostFocus(int Index);
+    /// A value as the memory shows it: the text form with "Variable" decimals, else the
+    /// display format.
+    QString memoryText(const Value& value) const;
 
     // Menus.cpp: the menu bar, the Decimals and Total choices.
     void createMenus();
@@ -104,6 +133,8 @@ private:
 
     // Game.cpp: the game's timer and high-score panel.
     void createGame();
+    /// A shot at the invaders with a digit, from the keypad or the numeric pad.
+    void gameShot(int digit);
 
     /// Pixels for a length in twips, at the screen's resolution.
     int pixels(double twips) const;
@@ -130,6 +161,10 @@ private:
     QVector<QAction*> dp1;          // the Decimals items, by their choice (0..6, 25)
     QVector<QAction*> CalcFuntions; // the Total items, by their mode
     QAction* Clear_Total = nullptr;
+    QVector<LumoButton*> CalC_Button;
+    LumoButton* PieValue = nullptr;
+    QVector<LumoButton*> Stific;
+    QVector<LumoButton*> MemoryRc;
 };
 
 } // namespace padrix

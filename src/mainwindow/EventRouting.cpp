@@ -2,6 +2,7 @@
 // index. Nothing else happens here.
 #include "mainwindow/Diruvuv_Orozezadi.h"
 
+#include "controls/LumoButton.h"
 #include "controls/VantoVerticalScroll.h"
 #include "mainwindow/ControlDesign.h"
 #include "platform/KeyCodes.h"
@@ -18,6 +19,12 @@ void Diruvuv_Orozezadi::routeEvents() {
         box->installEventFilter(this); // the rows and the total
     connect(ScrollNum, &VantoVerticalScroll::Change, this, &Diruvuv_Orozezadi::ScrollNum_Change);
     connect(ScrollNum, &VantoVerticalScroll::KeyDown, this, &Diruvuv_Orozezadi::ScrollNum_KeyDown);
+    for (LumoButton* button : findChildren<LumoButton*>()) {
+        const ControlName control = controlNameOf(button->objectName());
+        connect(button, &LumoButton::Click, this, [this, control] { routeClick(control); });
+        if (control.name == QLatin1String("MemoryRc"))
+            button->installEventFilter(this); // its focus
+    }
     for (QAction* action : findChildren<QAction*>()) {
         const ControlName item = controlNameOf(action->objectName());
         connect(action, &QAction::triggered, this, [this, item] { routeMenuItem(item); });
@@ -33,9 +40,23 @@ void Diruvuv_Orozezadi::routeMenuItem(const ControlName& item) {
         CalcFuntions_Click(item.index);
 }
 
+void Diruvuv_Orozezadi::routeClick(const ControlName& button) {
+    if (button.name == QLatin1String("CalC_Button"))
+        CalC_Button_Click(button.index);
+    else if (button.name == QLatin1String("PieValue"))
+        PieValue_Click();
+    else if (button.name == QLatin1String("Stific"))
+        Stific_Click(button.index);
+    else if (button.name == QLatin1String("Op"))
+        Op_Click(button.index);
+    else if (button.name == QLatin1String("MemoryRc"))
+        MemoryRc_Click(button.index);
+}
+
 bool Diruvuv_Orozezadi::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::FocusIn:
+    case QEvent::FocusOut:
     case QEvent::MouseButtonPress:
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
@@ -44,6 +65,11 @@ bool Diruvuv_Orozezadi::eventFilter(QObject* watched, QEvent* event) {
         return QMainWindow::eventFilter(watched, event);
     }
     const ControlName control = controlNameOf(watched->objectName());
+    if (control.name == QLatin1String("MemoryRc")) {
+        if (event->type() == QEvent::FocusOut)
+            MemoryRc_LostFocus(control.index);
+        return false;
+    }
     if (control.name == QLatin1String("TotalAmount"))
         return routeTotalEvent(event);
     if (control.name == QLatin1String("CalAmount"))
@@ -68,6 +94,9 @@ bool Diruvuv_Orozezadi::routeRowEvent(int Index, QEvent* event) {
     switch (event->type()) {
     case QEvent::FocusIn:
         CalAmount_GotFocus(Index);
+        break;
+    case QEvent::FocusOut:
+        CalAmount_LostFocus(Index);
         break;
     case QEvent::MouseButtonPress:
         CalAmount_MouseDown(Index);

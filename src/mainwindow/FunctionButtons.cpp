@@ -1,8 +1,101 @@
-// The function buttons and the operator labels.
+// The function buttons, which wrap the current row's number in a function, and the operator
+// labels, which cycle their line's operator.
 #include "mainwindow/Diruvuv_Orozezadi.h"
+
+#include "controls/LumoButton.h"
+#include "controls/VantoVerticalScroll.h"
+#include "mainwindow/ControlDesign.h"
+
+#include <QLineEdit>
 
 namespace padrix {
 
-void Diruvuv_Orozezadi::createFunctionButtons() {}
+namespace {
+
+constexpr int EditButton = FunctionButtonCount; // the 24th button, "Edit"
+constexpr int FunctionColumns[] = {7515, 8370, 9225};
+constexpr int FunctionRows[] = {1170, 1890, 2610, 3330, 4095, 4815, 5535, 6255};
+
+/// Where function button `index` stands and how it looks; the caption and tool tip come from
+/// the button's definition.
+ButtonDesign functionButtonDesign(int index) {
+    const ControlDesign at{
+        "Stific", index,           FunctionColumns[index % 3], FunctionRows[index / 3], 810,
+        690,      Color::ShapeFill};
+    const int render = index <= 11 ? 99 : 9999; // #630000 for the functions, #0F2700 below
+    return {at, "", nullptr, render, 12, 3};
+}
+
+/// The operator that follows `op` when its label is clicked; line 0 never divides or raises.
+char nextOperator(char op, bool firstLine) {
+    switch (op) {
+    case '+':
+        return '-';
+    case '-':
+        return 'x';
+    case 'x':
+        return firstLine ? '+' : '/';
+    case '/':
+        return '^';
+    case '^':
+        return '+';
+    default:
+        return op;
+    }
+}
+
+} // namespace
+
+void Diruvuv_Orozezadi::createFunctionButtons() {
+    for (int i = 0; i <= EditButton; ++i) {
+        const ButtonDesign design = functionButtonDesign(i);
+        LumoButton* button = makeButton(interior, design);
+        place(button, design.at);
+        Stific.append(button);
+    }
+    Stific[EditButton]->setCaption(QStringLiteral("Edit"));
+    Stific[EditButton]->setToolTip(QStringLiteral("Edit function buttons..."));
+    showFunctionButtons();
+}
+
+void Diruvuv_Orozezadi::showFunctionButtons() {
+    for (int i = 0; i < FunctionButtonCount; ++i) {
+        const FunctionDefinition& definition = m.settings.buttons[i];
+        Stific[i]->setCaption(QString::fromStdString(definition.caption));
+        Stific[i]->setToolTip(QString::fromStdString(definition.toolTip));
+    }
+}
+
+void Diruvuv_Orozezadi::Stific_Click(int Index) {
+    if (Index == EditButton) {
+        openFunctionEditor();
+        return;
+    }
+    QLineEdit* box = CalAmount[m.CurrentRow];
+    // A row that holds a function already is wrapped anew around its bare figures.
+    if (box->text().contains(QLatin1Char('(')) || box->text().contains(QLatin1Char(')')))
+        box->setText(digitFilter(box->text()));
+    const QString e = QString::fromStdString(m.settings.buttons[Index].caption) + QLatin1Char('(') +
+                      box->text() + QLatin1Char(')');
+    m.tape.setValue(lineOf(m.CurrentRow), e.toStdString());
+    box->setText(e);
+    focusCurrentRow(static_cast<int>(e.size()) - 1);
+    MailCalc();
+}
+
+void Diruvuv_Orozezadi::openFunctionEditor() {
+    // The editor of the function buttons opens here once it exists.
+}
+
+void Diruvuv_Orozezadi::Op_Click(int Index) {
+    ScrollNum_Change();
+    const int line = lineOf(Index);
+    if (line >= m.tape.lineCount())
+        return;
+    const char op = nextOperator(m.tape.op(line), line == 0);
+    m.tape.setOperator(line, op);
+    setOperatorCaption(Index, op == NoOperator ? QString() : QString(QLatin1Char(op)));
+    MailCalc();
+}
 
 } // namespace padrix

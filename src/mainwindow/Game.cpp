@@ -26,4 +26,8 @@ void Diruvuv_Orozezadi::createGame() {
     GameTimer->setInterval(1000);
 }
 
+void Diruvuv_Orozezadi::gameShot(int /*digit*/) {
+    // The game takes its shots here once it exists.
+}
+
 } // namespace padrix

@@ -39,10 +39,19 @@ void Diruvuv_Orozezadi::CalAmount_GotFocus(int Index) {
         setRowBackground(i, i == Index ? Color::FocusedRow : Color::White);
     m.CurrentRow = Index;
     m.CaretPos = CalAmount[Index]->cursorPosition();
+    m.SelLength = 0;
 }
 
 void Diruvuv_Orozezadi::CalAmount_MouseDown(int Index) {
     m.CaretPos = CalAmount[Index]->cursorPosition();
+}
+
+void Diruvuv_Orozezadi::CalAmount_LostFocus(int Index) {
+    // The keys of the keypad take the focus from the row; they insert where the row's caret
+    // and selection were at that moment.
+    QLineEdit* box = CalAmount[Index];
+    m.CaretPos = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
+    m.SelLength = box->hasSelectedText() ? static_cast<int>(box->selectedText().size()) : 0;
 }
 
 void Diruvuv_Orozezadi::CalAmount_KeyDown(int Index, short& KeyCode, short& /*Shift*/) {
@@ -159,6 +168,10 @@ void Diruvuv_Orozezadi::storeRow(int row) {
         m.tape.setValue(line, Decimal{});
         return;
     }
+    storeNumber(line, text);
+}
+
+void Diruvuv_Orozezadi::storeNumber(int line, const QString& text) {
     QString plain = text;
     if (!m.GroupSeparator.isEmpty())
         plain.remove(m.GroupSeparator);

@@ -69,6 +69,8 @@ void Diruvuv_Orozezadi::Form_Load() {
     place(interior, whole);
     applyColors(interior, whole);
     setFont(designFont(11.25));
+    m.GroupSeparator = QString::fromStdString(m_context.locale.groupSeparator);
+    m.DecimalSeparator = QString::fromStdString(m_context.locale.decimalSeparator);
     createTapeView();
     createMemory();
     createKeypad();
@@ -77,8 +79,7 @@ void Diruvuv_Orozezadi::Form_Load() {
     createMenus();
     resize(pixels(DesignWidth), pixels(DesignHeight) + menuBar()->sizeHint().height());
 
-    m.GroupSeparator = QString::fromStdString(m_context.locale.groupSeparator);
-    m.DecimalSeparator = QString::fromStdString(m_context.locale.decimalSeparator);
+    CalC_Button[10]->setCaption(m.DecimalSeparator);
     m.DecimalsChoice = VariableDecimals;
     createRows();
     m.LastVisibleLine = m.LineCount;
@@ -124,8 +125,10 @@ void Diruvuv_Orozezadi::restoreSettings() {
     const QString path = location.fileToRead();
     if (path.isEmpty())
         return;
-    if (auto read = loadSettingsFile(path))
+    if (auto read = loadSettingsFile(path)) {
         m.settings = std::move(*read);
+        showFunctionButtons();
+    }
 }
 
 void Diruvuv_Orozezadi::Form_Unload() {
