@@ -22,6 +22,8 @@ void Diruvuv_Orozezadi::routeEvents() {
     for (LumoButton* button : findChildren<LumoButton*>()) {
         const ControlName control = controlNameOf(button->objectName());
         connect(button, &LumoButton::Click, this, [this, control] { routeClick(control); });
+        // The second click of a quick pair is a press of the key too, not a lost one.
+        connect(button, &LumoButton::DblClick, this, [this, control] { routeClick(control); });
         if (control.name == QLatin1String("MemoryRc"))
             button->installEventFilter(this); // its focus
     }

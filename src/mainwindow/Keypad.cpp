@@ -190,6 +190,7 @@ void Diruvuv_Orozezadi::keypadPercent() {
     CalAmount[m.CurrentRow]->setText(t);
     m.tape.setValue(lineOf(m.CurrentRow), t.toStdString());
     MailCalc();
+    focusCurrentRow(static_cast<int>(t.size())); // typing goes on in the row
 }
 
 void Diruvuv_Orozezadi::keypadSign() {

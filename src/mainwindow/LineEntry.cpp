@@ -19,7 +19,7 @@ enum class KeyKind { Other, Enter, Operator };
 /// A text that reads as zero, or a value that is zero: its row shows empty after an operator.
 bool readsAsZero(const Value& v) {
     if (v.isText())
-        return leadingNumber(v.textValue()) == 0.0; // Sin(30) too: the line keeps its text
+        return leadingNumber(v.textValue()) == 0.0;
     if (v.isDecimal())
         return v.decimal().isZero();
     if (v.isDouble())
@@ -193,6 +193,8 @@ void Diruvuv_Orozezadi::fmNo() {
     const int line = lineOf(m.CurrentRow);
     m.tape.ensureLines(line + 1);
     const Value& v = m.tape.value(line);
+    if (v.isExpressionText())
+        return; // a function line keeps showing what it holds
     if (readsAsZero(v)) {
         box->setText(QString());
         return;

@@ -1,130 +1,15 @@
-#include "controls/LumoButton.h"
-#include "controls/VantoVerticalScroll.h"
-#include "core/SettingsFile.h"
-#include "mainwindow/Diruvuv_Orozezadi.h"
+#include "mainwindow/WindowTest.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QFile>
+#include "core/SettingsFile.h"
+
 #include <QFileInfo>
 #include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
-#include <memory>
 
 namespace padrix {
 namespace {
 
-const QColor Black(0, 0, 0);
-const QColor DarkRed(192, 0, 0);
-const QColor Red(255, 0, 0);
-
-/// A window in its own folder, shown and activated as a user finds it.
-class MainWindow : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    WindowContext context;
-    std::unique_ptr<Diruvuv_Orozezadi> window;
-    QTimer watchdog;
-
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        QDir(dir.path()).mkpath("program");
-        context.executablePath = dir.filePath("program/padrix-calculator");
-        context.userConfigFolder = dir.filePath("user");
-        context.screenSize = QSize(1920, 1080);
-        context.twipsPerPixel = 15;
-        context.locale = NumberLocale::english();
-        // An unexpected dialog fails the test instead of blocking it.
-        watchdog.setInterval(200);
-        QObject::connect(&watchdog, &QTimer::timeout, [] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                ADD_FAILURE() << "unexpected dialog: "
-                              << modal->findChild<QLabel*>("qt_msgbox_label")->text().toStdString();
-                modal->close();
-            }
-        });
-    }
-
-    void open() {
-        window = std::make_unique<Diruvuv_Orozezadi>(context);
-        window->show();
-        window->activateWindow();
-        // A message shown during the first activation takes the activation away; the
-        // window gets it back as the user would by clicking it.
-        if (!QTest::qWaitForWindowActive(window.get(), 1000))
-            window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        watchdog.start();
-    }
-
-    /// Opens the window with a calculation file of these lines on the command line.
-    void openWithTape(const QString& lines) {
-        const QString path = dir.filePath("tape.Clc");
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(("Padrix Calculator 6\r\n" + lines).toUtf8());
-        file.close();
-        context.commandLine = "\"" + path + "\"";
-        open();
-    }
-
-    void TearDown() override {
-        watchdog.stop();
-        if (window)
-            window->close();
-    }
-
-    const WindowState& state() const { return window->state(); }
-    QLineEdit* row(int i) const {
-        return window->findChild<QLineEdit*>(QStringLiteral("CalAmount_%1").arg(i));
-    }
-    LumoButton* op(int i) const {
-        return window->findChild<LumoButton*>(QStringLiteral("Op_%1").arg(i));
-    }
-    QLineEdit* totalBox() const { return window->findChild<QLineEdit*>("TotalAmount"); }
-    QString total() const { return totalBox()->text(); }
-    VantoVerticalScroll* scroll() const {
-        return window->findChild<VantoVerticalScroll*>("ScrollNum");
-    }
-    void menu(const char* item) const {
-        QAction* action = window->findChild<QAction*>(item);
-        ASSERT_NE(action, nullptr) << item;
-        action->trigger();
-    }
-    QColor textColor(QLineEdit* box) const { return box->palette().color(QPalette::Text); }
-
-    /// Sends one key event to whatever has the focus, as a keyboard does.
-    static void send(QEvent::Type type, QChar c, Qt::KeyboardModifiers modifiers = {}) {
-        const Qt::Key key = c == '\n'   ? Qt::Key_Return
-                            : c == '\b' ? Qt::Key_Backspace
-                                        : static_cast<Qt::Key>(c.toUpper().unicode());
-        const QString text = c == '\n' ? QStringLiteral("\r") : QString(c);
-        QKeyEvent event(type, key, modifiers, text);
-        QApplication::sendEvent(QApplication::focusWidget(), &event);
-    }
-    /// Types keys: each press and each release goes to what has the focus at that moment.
-    static void type(const QString& keys, Qt::KeyboardModifiers modifiers = {}) {
-        for (const QChar c : keys) {
-            send(QEvent::KeyPress, c, modifiers);
-            send(QEvent::KeyRelease, c, modifiers);
-        }
-    }
-    static void press(Qt::Key key) {
-        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(QApplication::focusWidget(), &down);
-        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
-        QApplication::sendEvent(QApplication::focusWidget(), &up);
-    }
-};
+using MainWindow = WindowTest;
 
 TEST_F(MainWindow, TypingNumbersAndOperatorsFollowsTheTotal) {
     open();

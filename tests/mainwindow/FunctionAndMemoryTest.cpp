@@ -1,0 +1,159 @@
+#include "mainwindow/WindowTest.h"
+
+namespace padrix {
+namespace {
+
+using FunctionButtons = WindowTest;
+using Memory = WindowTest;
+
+TEST_F(FunctionButtons, WrapTheCurrentNumber) {
+    struct Case {
+        const char* typed;
+        std::vector<const char*> buttons; // clicked in turn
+        const char* shows;
+        const char* total;
+    };
+    const Case cases[] = {
+        {"30", {"Stific_3"}, "Sin(30)", "-0.988031624092862"},
+        {"30", {"Stific_3", "Stific_4"}, "Cos(30)", "0.154251449887584"},
+        {"30", {"CalC_Button_19", "Stific_3"}, "Sin(-30)", "0.988031624092862"},
+        {"30", {"CalC_Button_19", "Stific_3", "Stific_3"}, "Sin(30)", "-0.988031624092862"},
+        {"2", {"Stific_15"}, "Svol(2)", "33.5103216382911"},
+        {"5", {"Stific_18"}, "(5)", "Error"}, // an empty caption: the number in brackets
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.shows));
+        open();
+        type(c.typed);
+        for (const char* name : c.buttons)
+            click(name);
+        EXPECT_EQ(row(0)->text(), c.shows);
+        EXPECT_EQ(state().tape.value(0), Value(c.shows));
+        EXPECT_EQ(total(), c.total);
+        EXPECT_EQ(QApplication::focusWidget(), row(0));
+        EXPECT_EQ(row(0)->cursorPosition(), static_cast<int>(std::strlen(c.shows)) - 1);
+        window->close();
+    }
+}
+
+TEST_F(FunctionButtons, ShowTheirDefinitions) {
+    Settings saved;
+    saved.buttons[18] = {"Vat", "X*1.19", "Value added tax"};
+    ASSERT_TRUE(saveSettingsFile(dir.filePath("program/padrix-calculator.cfg"), saved));
+    open();
+    EXPECT_EQ(button("Stific_3")->Caption(), "Sin");
+    EXPECT_EQ(button("Stific_3")->toolTip(), "Specifying the sine of an angle");
+    EXPECT_EQ(button("Stific_18")->Caption(), "Vat");
+    EXPECT_EQ(button("Stific_18")->toolTip(), "Value added tax");
+    EXPECT_EQ(button("Stific_23")->Caption(), "Edit");
+    type("100");
+    click("Stific_18");
+    EXPECT_EQ(total(), "119");
+    click("Stific_23"); // the editor's place: the tape stays as it is
+    EXPECT_EQ(total(), "119");
+}
+
+TEST_F(FunctionButtons, OperatorLabelsCycle) {
+    open();
+    type("6+2");
+    EXPECT_EQ(total(), "8");
+    const struct {
+        int row;
+        const char* captions; // after each click
+        const char* totals;   // after each click, separated by blanks
+    } cases[] = {
+        {0, "-x+-", "-4 2 8 -4"}, // line 0: never "/" or "^"
+        {1, "-x/^+", "-8 -12 -3 36 -4"},
+    };
+    const QMap<char, int> colors{
+        {'+', 12632256}, {'-', 255}, {'x', 65280}, {'/', 16711680}, {'^', 0}};
+    for (const auto& c : cases) {
+        const QStringList totals = QString(c.totals).split(' ');
+        for (int i = 0; c.captions[i] != '\0'; ++i) {
+            QTest::mouseClick(op(c.row), Qt::LeftButton);
+            EXPECT_EQ(op(c.row)->Caption(), QString(QChar(c.captions[i]))) << c.row << " " << i;
+            EXPECT_EQ(op(c.row)->RenderColor(), colors.value(c.captions[i])) << c.row << " " << i;
+            EXPECT_EQ(state().tape.op(c.row), c.captions[i]) << c.row << " " << i;
+            EXPECT_EQ(total(), totals[i]) << c.row << " " << i;
+        }
+    }
+}
+
+TEST_F(Memory, StoresAndRecallsRowsAndTheTotal) {
+    open();
+    menu("dp1_2");
+    type("12.5+");
+    row(0)->setFocus();
+    click("MemoryRc_0"); // M+ on a row
+    auto* display = window->findChild<QLabel*>("M_Buff");
+    EXPECT_EQ(display->text(), "12.50");
+    EXPECT_EQ(state().MemoryValue, Value(Decimal::parse("12.5")));
+    EXPECT_EQ(background(row(0)), MemoryHighlight);
+    row(1)->setFocus();
+    EXPECT_EQ(background(row(0)), White); // a row's focus ends the highlight
+    click("MemoryRc_1");                  // MR into another row
+    EXPECT_EQ(row(1)->text(), "12.50");
+    EXPECT_EQ(state().tape.value(1), Value(Decimal::parse("12.5")));
+    EXPECT_EQ(total(), "25.00");
+
+    // M+ on the total, which the total's focus chose; leaving the key ends the highlight.
+    totalBox()->setFocus();
+    click("MemoryRc_0");
+    EXPECT_EQ(state().MemoryValue, Value(Decimal(25)));
+    EXPECT_EQ(display->text(), "25.00");
+    EXPECT_EQ(background(totalBox()), MemoryHighlight);
+    row(2)->setFocus();
+    EXPECT_EQ(background(totalBox()), White);
+
+    // A function line is kept as its text and recalled as such, fixed decimals or not.
+    click("Stific_3");
+    click("MemoryRc_0");
+    EXPECT_EQ(display->text(), "Sin()");
+    row(3)->setFocus();
+    click("MemoryRc_1");
+    EXPECT_EQ(row(3)->text(), "Sin()");
+}
+
+TEST_F(Memory, EqualsTakesOnlyAPositiveTotal) {
+    struct Case {
+        const char* typed;
+        const char* total;
+        const char* memory; // shown after M=, unformatted
+    };
+    const Case cases[] = {
+        {"4-8", "-4.00", "7"},
+        {"100000000000000000000000000000000000", "Overflow", "7"},
+        {"0", ".00", "7"},
+        {"1234.5", "1,234.50", "1234.5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.typed));
+        open();
+        type("7");
+        click("MemoryRc_2");
+        EXPECT_EQ(window->findChild<QLabel*>("M_Buff")->text(), "7");
+        menu("Clear_Total");
+        menu("dp1_2");
+        type(c.typed);
+        EXPECT_EQ(total(), c.total);
+        click("MemoryRc_2");
+        EXPECT_EQ(window->findChild<QLabel*>("M_Buff")->text(), c.memory);
+        window->close();
+    }
+}
+
+TEST_F(Memory, PlusOnAnErrorWordKeepsTheMemory) {
+    open();
+    type("3");
+    click("MemoryRc_0");
+    row(0)->setFocus();
+    type("+" + QString(35, '1'));
+    EXPECT_EQ(total(), "Overflow");
+    totalBox()->setFocus();
+    click("MemoryRc_0");
+    EXPECT_EQ(state().MemoryValue, Value(Decimal(3)));
+    EXPECT_EQ(window->findChild<QLabel*>("M_Buff")->text(), "3");
+}
+
+} // namespace
+} // namespace padrix

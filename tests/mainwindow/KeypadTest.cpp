@@ -1,0 +1,184 @@
+#include "mainwindow/WindowTest.h"
+
+namespace padrix {
+namespace {
+
+using Keypad = WindowTest;
+
+/// Keys of the keyboard that place the caret, each pressed and released.
+struct Move {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+};
+
+void pressAll(const std::vector<Move>& moves) {
+    for (const Move& move : moves) {
+        QKeyEvent down(QEvent::KeyPress, move.key, move.modifiers);
+        QApplication::sendEvent(QApplication::focusWidget(), &down);
+        QKeyEvent up(QEvent::KeyRelease, move.key, move.modifiers);
+        QApplication::sendEvent(QApplication::focusWidget(), &up);
+    }
+}
+
+TEST_F(Keypad, KeysEditTheCurrentRow) {
+    struct Case {
+        int row;           // rows 0 and 1 come from the file, the others are typed
+        const char* typed; // into the row first
+        std::vector<Move> moves;
+        std::vector<int> keys; // CalC_Button indices, clicked in turn
+        const char* shows;
+        Value holds;
+        int caret;
+    };
+    const Move left{Qt::Key_Left}, home{Qt::Key_Home}, end{Qt::Key_End};
+    const Move selectRight{Qt::Key_Right, Qt::ShiftModifier};
+    const Case cases[] = {
+        // Digits go in at the caret, over a selection, and the caret follows them.
+        {2, "12", {left}, {5}, "152", Decimal(152), 2},
+        {2,
+         "12345",
+         {home, {Qt::Key_Right}, selectRight, selectRight, selectRight},
+         {9},
+         "195",
+         Decimal(195),
+         2},
+        {2, "1", {}, {10, 10, 5}, "1.5", Decimal::parse("1.5"), 3}, // one decimal point only
+        // +/- on a number, twice, and on a function line.
+        {2, "5", {}, {19}, "-5", Decimal(-5), 2},
+        {2, "5", {}, {19, 19}, "5", Decimal(5), 1},
+        {0, "", {}, {19}, "Sin(-30)", Value("Sin(-30)"), 7},
+        // % makes a percentage text, and again the number.
+        {2, "50", {}, {20}, "50%", Value("50%"), 3},
+        {2, "50", {}, {20, 20}, "50", Decimal(50), 2},
+        // Del removes the character before the caret, the first one at the start, and the
+        // function, name and sign of a function line.
+        {2, "123.4", {end}, {17}, "123.", Decimal(123), 4},
+        {2, "123", {home}, {17}, "23", Decimal(23), 0},
+        {1, "", {end}, {17}, "30.5", Decimal::parse("30.5"), 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.shows));
+        openWithTape("+Sin(30)\r\n+Sin(-30.5)\r\n");
+        row(c.row)->setFocus();
+        type(c.typed);
+        pressAll(c.moves);
+        for (const int key : c.keys)
+            click(QStringLiteral("CalC_Button_%1").arg(key));
+        EXPECT_EQ(row(c.row)->text(), c.shows);
+        EXPECT_EQ(state().tape.value(c.row), c.holds);
+        EXPECT_EQ(QApplication::focusWidget(), row(c.row));
+        EXPECT_EQ(row(c.row)->cursorPosition(), c.caret);
+        window->close();
+    }
+}
+
+TEST_F(Keypad, SignColoursAndTheTotalFollowTheKeys) {
+    open();
+    type("8+5");
+    click("CalC_Button_19");
+    EXPECT_EQ(textColor(row(1)), DarkRed);
+    EXPECT_EQ(total(), "3");
+    click("CalC_Button_19");
+    EXPECT_EQ(textColor(row(1)), Black);
+    EXPECT_EQ(total(), "13");
+    click("CalC_Button_20");
+    EXPECT_EQ(total(), "8.4"); // 8 + 5 % of 8
+
+    // C empties the row and its line at once: the total no longer counts it.
+    click("CalC_Button_16");
+    EXPECT_EQ(row(1)->text(), "");
+    EXPECT_EQ(state().tape.value(1), Value(Decimal(0)));
+    EXPECT_EQ(total(), "8");
+    EXPECT_EQ(QApplication::focusWidget(), row(1));
+
+    // CA clears everything.
+    click("CalC_Button_11");
+    EXPECT_EQ(total(), "");
+    EXPECT_EQ(row(0)->text(), "");
+    EXPECT_EQ(state().tape.value(0), Value(Decimal(0)));
+}
+
+TEST_F(Keypad, OperatorKeysMoveOnOrGrowTheTape) {
+    open();
+    menu("dp1_2");
+    click("CalC_Button_7");
+    EXPECT_EQ(total(), "7.00");
+    // In a middle row: the row is formatted, the next label shows the operator in its colour,
+    // the focus moves on, and the total waits for the next entry.
+    click("CalC_Button_14");
+    EXPECT_EQ(row(0)->text(), "7.00");
+    EXPECT_EQ(op(1)->Caption(), "x");
+    EXPECT_EQ(op(1)->RenderColor(), 65280);
+    EXPECT_EQ(state().tape.op(1), 'x');
+    EXPECT_EQ(QApplication::focusWidget(), row(1));
+    EXPECT_EQ(state().CurrentRow, 1);
+    EXPECT_EQ(total(), "7.00");
+    click("CalC_Button_3");
+    EXPECT_EQ(total(), "21.00");
+    click("CalC_Button_18");
+    EXPECT_EQ(op(2)->Caption(), "^");
+    click("CalC_Button_2");
+    EXPECT_EQ(total(), "441.00");
+
+    // In the last visible row at the bottom of the tape the tape grows and scrolls by one.
+    const int last = state().LastVisibleLine;
+    row(last)->setFocus();
+    click("CalC_Button_13");
+    EXPECT_EQ(state().tape.lineCount(), last + 2);
+    EXPECT_EQ(state().tape.TapeOperators().back(), '-');
+    EXPECT_EQ(scroll()->Value(), 1);
+    EXPECT_EQ(op(last)->Caption(), "-");
+    EXPECT_EQ(QApplication::focusWidget(), row(last));
+    click("CalC_Button_1");
+    EXPECT_EQ(total(), "440.00");
+}
+
+TEST_F(Keypad, TheMouseAloneComputes) {
+    open();
+    for (const char* key :
+         {"CalC_Button_1", "CalC_Button_2", "CalC_Button_10", "CalC_Button_5", "CalC_Button_12",
+          "CalC_Button_2", "Stific_15", "CalC_Button_14", "CalC_Button_3"})
+        click(key);
+    EXPECT_EQ(row(0)->text(), "12.5");
+    EXPECT_EQ(row(1)->text(), "Svol(2)");
+    EXPECT_EQ(row(2)->text(), "3");
+    EXPECT_EQ(total(), "138.0309649148733"); // (12.5 + 4/3 pi 2^3) x 3
+
+    // A quick second click on a key is a second press, not a lost one.
+    click("CalC_Button_13");
+    click("CalC_Button_5");
+    LumoButton* zero = button("CalC_Button_0");
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
+                       zero->mapTo(window.get(), zero->rect().center()));
+    EXPECT_EQ(row(3)->text(), "500");
+}
+
+TEST_F(Keypad, TheDecimalKeyFollowsTheLocale) {
+    context.locale = NumberLocale::german();
+    open();
+    EXPECT_EQ(button("CalC_Button_10")->Caption(), ",");
+    for (const char* key : {"CalC_Button_1", "CalC_Button_10", "CalC_Button_5"})
+        click(key);
+    EXPECT_EQ(row(0)->text(), "1,5");
+    EXPECT_EQ(state().tape.value(0), Value(Decimal::parse("1.5")));
+    EXPECT_EQ(total(), "1,5");
+}
+
+TEST_F(Keypad, PiStoresTheDoubleAndLeavesTheCaret) {
+    open();
+    type("12");
+    pressAll({{Qt::Key_Left}});
+    row(0)->setFocus();
+    click("PieValue");
+    EXPECT_EQ(row(0)->text(), "3.14159265358979");
+    EXPECT_EQ(state().tape.value(0), Value(4 * std::atan(1.0)));
+    EXPECT_EQ(total(), "3.14159265358979");
+    EXPECT_EQ(state().CaretPos, 1);
+    // A key released in the row stores what it shows, as a decimal.
+    row(0)->setFocus();
+    pressAll({{Qt::Key_End}});
+    EXPECT_EQ(state().tape.value(0), Value(Decimal::parse("3.14159265358979")));
+}
+
+} // namespace
+} // namespace padrix
