@@ -1,11 +1,11 @@
-# Shared by scripts/run and scripts/test: installs what the build needs and builds it.
-# Sourced, not run.
+# Shared by scripts/run, scripts/test, scripts/bench and scripts/screenshot: installs what the
+# build and the checks need and builds it. Sourced, not run.
 
 PADRIX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PADRIX_BUILD="${PADRIX_BUILD:-$PADRIX_ROOT/build}"
 
 PADRIX_PACKAGES=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config git clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev googletest
     libbenchmark-dev
@@ -30,7 +30,15 @@ padrix_install_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 }
 
+# Configures the build folder $1 with the cmake settings that follow, and builds everything.
+padrix_build_in() {
+    local dir="$1"
+    shift
+    cmake -S "$PADRIX_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" --parallel
+}
+
+# The Release build in $PADRIX_BUILD; further cmake settings may follow.
 padrix_build() {
-    cmake -S "$PADRIX_ROOT" -B "$PADRIX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build "$PADRIX_BUILD" --parallel
+    padrix_build_in "$PADRIX_BUILD" -DCMAKE_BUILD_TYPE=Release "$@"
 }

@@ -110,8 +110,10 @@ int total(const QCommandLineParser& parser, QTextStream& out, QTextStream& err,
         err << QString::fromStdString(error) << Qt::endl;
         return 1;
     }
-    out << QString::fromStdString(MailCalc(*tape, settings).text) << Qt::endl;
-    return 0;
+    // An error word is printed like a number, but the status tells a script it is none.
+    const GrandTotal grandTotal = MailCalc(*tape, settings);
+    out << QString::fromStdString(grandTotal.text) << Qt::endl;
+    return grandTotal.failed ? 1 : 0;
 }
 
 } // namespace

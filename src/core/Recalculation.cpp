@@ -175,7 +175,7 @@ public:
                 text = generalText(m_total.x, m_settings.locale);
             }
         }
-        return {text, totalColorFor(text)};
+        return {text, totalColorFor(text), m_failure.has_value()};
     }
 
 private:
@@ -346,7 +346,7 @@ GrandTotal MailCalc(const Tape& tape, const RecalcSettings& settings,
         const std::optional<std::string> text =
             statisticText(tape.TapeValues(), settings.TotalMode, settings.locale, SortedValues);
         const std::string& shown = text ? *text : previousText;
-        return {shown, totalColorFor(shown)};
+        return {shown, totalColorFor(shown), !text};
     }
     Walk walk(settings);
     walk.run(tape);

@@ -27,13 +27,16 @@ struct RecalcSettings {
 struct GrandTotal {
     std::string text;
     int color = TotalColor;
+    /// True when the text is no number and no statistics text: an error word, or the
+    /// previous text kept because a statistic could not be formed.
+    bool failed = false;
     bool operator==(const GrandTotal&) const = default;
 };
 
 /// Walks the whole tape and gives the grand total: the running total in the display format,
 /// "Overflow", a function name followed by "Error", or a statistics text. A statistic that
-/// cannot be formed keeps `previousText`. In the Mean and Mode modes the sorted, compacted
-/// copy of the values is left in `SortedValues` when one is given.
+/// cannot be formed keeps `previousText`; both of those last cases are `failed`. In the Mean and
+/// Mode modes the sorted, compacted copy of the values is left in `SortedValues` when one is given.
 GrandTotal MailCalc(const Tape& tape, const RecalcSettings& settings,
                     const std::string& previousText = {},
                     std::vector<Value>* SortedValues = nullptr);

@@ -106,10 +106,6 @@ TEST(CommandLine, TotalOfACalculationFile) {
     EXPECT_EQ(run({"--total", path, "--mode", "mean"}).out, "Mean : 51\n");
     EXPECT_EQ(run({"--total", path, "--mode", "mode"}).out, "Mode : 2\n");
 
-    r = run({"--total", "-"}, "Padrix Calculator 6\n+7\n/0\n");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "Error\n");
-
     r = run({"--total", dir.filePath("missing.Clc")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
@@ -136,6 +132,48 @@ TEST(CommandLine, TotalOfACalculationFile) {
     EXPECT_EQ(run({"--decimals", "2"}).status, 2);
 }
 
+TEST(CommandLine, TotalStatusTellsNumbersFromErrorWords) {
+    QTemporaryDir dir;
+    Settings custom;
+    custom.buttons[18] = {"Half", "X/0", ""}; // the evaluator answers "Error - Division"
+    const QString settingsPath = dir.filePath("padrix-calculator.cfg");
+    ASSERT_TRUE(saveSettingsFile(settingsPath, custom));
+
+    struct Row {
+        const char* name;
+        const char* lines; // after the header line
+        QStringList options;
+        const char* out;
+        int status;
+    };
+    const Row rows[] = {
+        {"number", "+100\nx2\n-10%\n", {}, "180", 0},
+        {"negative with places", "-0.5\n", {"--decimals", "2"}, "-.50", 0},
+        {"beyond the decimal range", "+10\n^40\n", {}, "1E+40", 0},
+        {"statistic", "+4\n+0\n+6\n", {"--mode", "mean"}, "Mean : 5", 0},
+        {"most frequent of nothing", "+-1\n", {"--mode", "mode"}, "Mode : ", 0},
+        {"division by zero", "+7\n/0\n", {}, "Error", 1},
+        {"failure before a good line", "+5\n/0\n+1\n", {}, "Error", 1},
+        {"overflow", "+79228162514264337593543950335\n+1\n", {}, "Overflow", 1},
+        {"overflow with places",
+         "+79228162514264337593543950335\n+1\n",
+         {"--decimals", "2"},
+         "Overflow",
+         1},
+        {"function", "+1\n+Asin(2)\n", {}, "Asin Error", 1},
+        {"formula button", "+Svol(1.2.3)\n", {}, "Svol Error", 1},
+        {"evaluator error text", "+Half(4)\n", {"--settings", settingsPath}, "Half Error", 1},
+        {"statistic that cannot be formed", "+0\n", {"--mode", "average"}, "", 1},
+    };
+    for (const Row& row : rows) {
+        const Outcome r = run(QStringList{"--total", "-"} + row.options,
+                              QByteArray("Padrix Calculator 6\n") + row.lines);
+        EXPECT_EQ(r.out, QString(row.out) + "\n") << row.name;
+        EXPECT_EQ(r.status, row.status) << row.name;
+        EXPECT_EQ(r.err, "") << row.name;
+    }
+}
+
 TEST(CommandLine, ProgramEvaluatesFromTheShell) {
     QProcess process;
     process.start(QStringLiteral(PADRIX_EXECUTABLE),
@@ -148,6 +186,15 @@ TEST(CommandLine, ProgramEvaluatesFromTheShell) {
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_EQ(process.readAllStandardError(), "Error: type mismatch\n");
+
+    // An error word as the grand total is printed and fails the program.
+    process.start(QStringLiteral(PADRIX_EXECUTABLE), {"--total", "-"});
+    ASSERT_TRUE(process.waitForStarted(30000));
+    process.write("Padrix Calculator 6\n+1\n+Asin(2)\n");
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(process.readAllStandardOutput(), "Asin Error\n");
 }
 
 TEST(Gallery, DrawsEveryControlLookIntoAPicture) {

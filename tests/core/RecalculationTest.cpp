@@ -67,11 +67,11 @@ TEST(Recalculation, DisplayFormatColourAndLocale) {
     two.DecimalsChoice = 2;
     EXPECT_EQ(MailCalc(tapeOf({{'+', Value()}}), two).text, ".00");
     const GrandTotal negative = MailCalc(tapeOf({{'-', dec("0.5")}}), two);
-    EXPECT_EQ(negative, (GrandTotal{"-.50", NegativeTotalColor}));
+    EXPECT_EQ(negative, (GrandTotal{"-.50", NegativeTotalColor, false}));
     EXPECT_EQ(MailCalc(tapeOf({{'+', dec("1234.5")}}), two).text, "1,234.50");
     const GrandTotal overflow =
         MailCalc(tapeOf({{'-', dec("79228162514264337593543950335")}, {'-', dec("1")}}), two);
-    EXPECT_EQ(overflow, (GrandTotal{"Overflow", TotalColor}));
+    EXPECT_EQ(overflow, (GrandTotal{"Overflow", TotalColor, true}));
 
     RecalcSettings zero;
     zero.DecimalsChoice = 0;
@@ -233,6 +233,14 @@ TEST(Recalculation, StatisticsOverNumberValues) {
     EXPECT_EQ(sorted, (std::vector<Value>{dec("4"), dec("6"), dec("0")}));
     s.TotalMode = TotalAverage;
     EXPECT_EQ(MailCalc(tapeOf({{'+', dec("-3")}}), s).color, TotalColor);
+
+    // A kept previous text is no statistic; "Mode : " with nothing to count is one.
+    EXPECT_FALSE(MailCalc(mixed, s, "prev").failed);
+    EXPECT_TRUE(MailCalc(tapeOf({{'+', dec("0")}}), s, "prev").failed);
+    s.TotalMode = TotalMean;
+    EXPECT_TRUE(MailCalc(nothingPositive, s, "prev").failed);
+    s.TotalMode = TotalMode;
+    EXPECT_FALSE(MailCalc(nothingPositive, s, "prev").failed);
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 namespace padrix {
 namespace {
 
+using namespace std::string_literals;
+
 Settings edited() {
     Settings s;
     s.buttons[18] = {"Vat", "X*1.19", "Adds the tax..."};
@@ -46,11 +48,11 @@ TEST(SettingsFile, ShortOrForeignFilesReadWhatTheyHold) {
     EXPECT_EQ(parseSettings({}).buttons[0].caption, "");
 
     // Values of other types read as text; a single-byte code page becomes UTF-8.
-    std::string other("\x02\x00\x2a\x00" // integer 42
-                      "\x00\x00"         // empty
-                      "\x08\x00\x04\x00"
-                      "Caf\xe9", // Latin-1 text
-                      16);
+    // The s suffix keeps every byte of the literal, the zeros too, and nothing beyond it.
+    const std::string other = "\x02\x00\x2a\x00" // integer 42
+                              "\x00\x00"         // empty
+                              "\x08\x00\x04\x00"
+                              "Caf\xe9"s; // Latin-1 text
     const Settings s = parseSettings(other);
     EXPECT_EQ(s.buttons[0].caption, "42");
     EXPECT_EQ(s.buttons[0].formula, "");
