@@ -9,7 +9,7 @@ PADRIX_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev googletest
     libbenchmark-dev
-    fonts-liberation
+    fonts-liberation poppler-utils
 )
 
 padrix_install_packages() {

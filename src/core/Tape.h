@@ -58,6 +58,13 @@ public:
     void setOperator(int line, char op);
     void setValue(int line, Value value);
 
+    /// Lets `edit` reorder or rewrite the values in place; the tape keeps its length.
+    template <class Edit> void rearrangeValues(Edit edit) {
+        const std::size_t n = m_values.size();
+        edit(m_values);
+        m_values.resize(n);
+    }
+
     bool operator==(const Tape&) const = default;
 
 private:

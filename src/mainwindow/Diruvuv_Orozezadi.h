@@ -13,6 +13,7 @@ class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QPrinter;
 class QTimer;
 
 namespace padrix {
@@ -126,6 +127,20 @@ private:
     void dp1_Click(int Index);
     void CalcFuntions_Click(int Index);
 
+    // Clipboard.cpp: the number column to and from the clipboard.
+    void C_m_Click();
+    void P_m_Click();
+
+    // Sort.cpp: sorting the tape's values.
+    void SortNm_Click();
+
+    // Printing.cpp: the tape on paper or in a PDF file.
+    void PrintCalc_Click();
+    /// Lets the user choose where the printout goes; false when the user cancels.
+    bool choosePrinter(QPrinter& printer);
+    /// Prints the tape and the total, page after page.
+    void printTape(QPrinter& printer);
+
     // CalculationFiles.cpp: loading and saving calculation files.
     /// Index 5 loads CalcFilePath without a dialog; a file that fails shows one message and
     /// leaves an empty tape.
@@ -160,7 +175,6 @@ private:
     QTimer* GameTimer = nullptr;
     QVector<QAction*> dp1;          // the Decimals items, by their choice (0..6, 25)
     QVector<QAction*> CalcFuntions; // the Total items, by their mode
-    QAction* Clear_Total = nullptr;
     QVector<LumoButton*> CalC_Button;
     LumoButton* PieValue = nullptr;
     QVector<LumoButton*> Stific;

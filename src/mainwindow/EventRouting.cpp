@@ -40,6 +40,14 @@ void Diruvuv_Orozezadi::routeMenuItem(const ControlName& item) {
         dp1_Click(item.index);
     else if (item.name == QLatin1String("CalcFuntions"))
         CalcFuntions_Click(item.index);
+    else if (item.name == QLatin1String("C_m"))
+        C_m_Click();
+    else if (item.name == QLatin1String("P_m"))
+        P_m_Click();
+    else if (item.name == QLatin1String("SortNm"))
+        SortNm_Click();
+    else if (item.name == QLatin1String("PrintCalc"))
+        PrintCalc_Click();
 }
 
 void Diruvuv_Orozezadi::routeClick(const ControlName& button) {

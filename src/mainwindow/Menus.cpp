@@ -1,4 +1,4 @@
-// The menu bar: Clear All, the Decimals choice and the Total choice.
+// The menu bar: Options, Decimals, Total and Games, and the Decimals and Total choices.
 #include "mainwindow/Diruvuv_Orozezadi.h"
 
 #include <QMenuBar>
@@ -7,37 +7,50 @@ namespace padrix {
 
 namespace {
 
-/// One item of the menu bar: its control name, index (or -1) and caption.
-struct MenuItemDesign {
+/// One entry of the menu bar, in order: a top-level menu, an item, or a separator ("-").
+struct MenuDesign {
+    enum Kind { Menu, Item, CheckItem, Separator };
+    Kind kind;
     const char* name;
-    int index;
+    int index; // member of a control array, or -1
     const char* caption;
 };
 
-const MenuItemDesign DecimalsItems[] = {
-    {"dp1", 0, "0"},      {"dp1", 1, "0.0"},     {"dp1", 2, "0.00"},     {"dp1", 3, "0.000"},
-    {"dp1", 4, "0.0000"}, {"dp1", 5, "0.00000"}, {"dp1", 6, "0.000000"}, {"dp1", 25, "Variable"},
+const MenuDesign MenuBarDesign[] = {
+    {MenuDesign::Menu, "E_m", -1, "Options"},
+    {MenuDesign::Item, "Clear_Total", -1, "Clear All..."},
+    {MenuDesign::Separator, "adf", -1, "-"},
+    {MenuDesign::Item, "LD", 0, "Open Calculation..."},
+    {MenuDesign::Item, "LD", 1, "Save Calculation..."},
+    {MenuDesign::Separator, "dswr", -1, "-"},
+    {MenuDesign::Item, "C_m", -1, "Copy Numbers..."},
+    {MenuDesign::Item, "P_m", -1, "Paste Numbers..."},
+    {MenuDesign::Separator, "plm", -1, "-"},
+    {MenuDesign::Item, "SortNm", -1, "Sort Numbers..."},
+    {MenuDesign::Separator, "poi", -1, "-"},
+    {MenuDesign::Item, "PrintCalc", -1, "Print Calculation..."},
+    {MenuDesign::Menu, "dp", -1, "Decimals"},
+    {MenuDesign::CheckItem, "dp1", 0, "0"},
+    {MenuDesign::CheckItem, "dp1", 1, "0.0"},
+    {MenuDesign::CheckItem, "dp1", 2, "0.00"},
+    {MenuDesign::CheckItem, "dp1", 3, "0.000"},
+    {MenuDesign::CheckItem, "dp1", 4, "0.0000"},
+    {MenuDesign::CheckItem, "dp1", 5, "0.00000"},
+    {MenuDesign::CheckItem, "dp1", 6, "0.000000"},
+    {MenuDesign::CheckItem, "dp1", 25, "Variable"},
+    {MenuDesign::Menu, "OtherFeatures", -1, "Total"},
+    {MenuDesign::CheckItem, "CalcFuntions", 0, "Numbers..."},
+    {MenuDesign::CheckItem, "CalcFuntions", 1, "Average..."},
+    {MenuDesign::CheckItem, "CalcFuntions", 2, "Mean..."},
+    {MenuDesign::CheckItem, "CalcFuntions", 3, "Mode..."},
+    {MenuDesign::Menu, "Games", -1, "Games"},
+    {MenuDesign::Item, "Zorb_Invaders_Go", 0, "Start Zorb Invaders..."},
+    {MenuDesign::Item, "Zorb_Invaders_Go", 1, "Start Zorb Blaster..."},
 };
 
-const MenuItemDesign TotalItems[] = {
-    {"CalcFuntions", 0, "Numbers..."},
-    {"CalcFuntions", 1, "Average..."},
-    {"CalcFuntions", 2, "Mean..."},
-    {"CalcFuntions", 3, "Mode..."},
-};
-
-QMenu* addMenu(QMenuBar* bar, const char* name, const char* caption) {
-    QMenu* menu = bar->addMenu(QString::fromLatin1(caption));
-    menu->setObjectName(QLatin1String(name));
-    return menu;
-}
-
-QAction* addItem(QMenu* menu, const MenuItemDesign& item) {
-    QAction* action = menu->addAction(QString::fromLatin1(item.caption));
-    action->setObjectName(
-        item.index < 0 ? QString::fromLatin1(item.name)
-                       : QStringLiteral("%1_%2").arg(QLatin1String(item.name)).arg(item.index));
-    return action;
+QString objectNameOf(const MenuDesign& entry) {
+    const QString name = QString::fromLatin1(entry.name);
+    return entry.index < 0 ? name : QStringLiteral("%1_%2").arg(name).arg(entry.index);
 }
 
 } // namespace
@@ -45,24 +58,25 @@ QAction* addItem(QMenu* menu, const MenuItemDesign& item) {
 void Diruvuv_Orozezadi::createMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
-    QMenu* options = addMenu(bar, "E_m", "Options");
-    Clear_Total = addItem(options, {"Clear_Total", -1, "Clear All..."});
-
-    QMenu* decimals = addMenu(bar, "dp", "Decimals");
     dp1 = QVector<QAction*>(VariableDecimals + 1, nullptr);
-    for (const MenuItemDesign& item : DecimalsItems) {
-        QAction* action = addItem(decimals, item);
-        action->setCheckable(true);
-        dp1[item.index] = action;
+    QMenu* menu = nullptr;
+    for (const MenuDesign& entry : MenuBarDesign) {
+        if (entry.kind == MenuDesign::Menu) {
+            menu = bar->addMenu(QString::fromLatin1(entry.caption));
+            menu->setObjectName(objectNameOf(entry));
+            continue;
+        }
+        QAction* action = entry.kind == MenuDesign::Separator
+                              ? menu->addSeparator()
+                              : menu->addAction(QString::fromLatin1(entry.caption));
+        action->setObjectName(objectNameOf(entry));
+        action->setCheckable(entry.kind == MenuDesign::CheckItem);
+        if (qstrcmp(entry.name, "dp1") == 0)
+            dp1[entry.index] = action;
+        else if (qstrcmp(entry.name, "CalcFuntions") == 0)
+            CalcFuntions.append(action);
     }
     dp1[m.DecimalsChoice]->setChecked(true);
-
-    QMenu* total = addMenu(bar, "OtherFeatures", "Total");
-    for (const MenuItemDesign& item : TotalItems) {
-        QAction* action = addItem(total, item);
-        action->setCheckable(true);
-        CalcFuntions.append(action);
-    }
     CalcFuntions[m.TotalMode]->setChecked(true);
 }
 
@@ -70,7 +84,8 @@ void Diruvuv_Orozezadi::dp1_Click(int Index) {
     dp1[m.DecimalsChoice]->setChecked(false);
     m.DecimalsChoice = Index;
     dp1[m.DecimalsChoice]->setChecked(true);
-    ScrollNum_Change(); // the rows in the new format; the total stays until it is recalculated
+    ScrollNum_Change();
+    MailCalc(); // the total in the new format at once, like the rows
 }
 
 void Diruvuv_Orozezadi::CalcFuntions_Click(int Index) {

@@ -5,6 +5,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 namespace padrix {
 
 /// What the main window takes from its surroundings, passed in so that tests can fix it.
@@ -15,6 +17,8 @@ struct WindowContext {
     QString commandLine;      // the arguments as one text; a ".Clc" path in it is loaded
     QSize screenSize;         // pixels; empty means the primary screen's
     double twipsPerPixel = 0; // 0 means from the screen's logical resolution
+    /// Whether a printer is there to print on; empty means ask the system at print time.
+    std::function<bool()> printerAvailable;
 
     /// The real surroundings of the running program.
     static WindowContext fromApplication();

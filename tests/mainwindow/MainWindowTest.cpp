@@ -200,23 +200,47 @@ TEST_F(MainWindow, DecimalsAndTotalChoicesCarryOneCheckMark) {
     };
     EXPECT_EQ(checked("dp1_"), QStringList{"dp1_25"});
     EXPECT_EQ(checked("CalcFuntions_"), QStringList{"CalcFuntions_0"});
-    type("2+0.5+4");
-    EXPECT_EQ(total(), "6.5");
+    type("2+0.5+4.25");
+    EXPECT_EQ(total(), "6.75");
 
-    // A Decimals item redraws the rows; the total waits for the next recalculation.
-    menu("dp1_3");
-    EXPECT_EQ(checked("dp1_"), QStringList{"dp1_3"});
-    EXPECT_EQ(row(1)->text(), ".500");
-    EXPECT_EQ(total(), "6.5");
-    menu("dp1_3"); // choosing the checked item again keeps it checked
-    EXPECT_EQ(checked("dp1_"), QStringList{"dp1_3"});
+    // A Decimals item redraws the rows and the total in its format at once.
+    const struct {
+        const char* item;
+        const char* row; // the row holding 0.5
+        const char* total;
+    } decimals[] = {
+        {"dp1_0", "1", "7"},
+        {"dp1_1", ".5", "6.8"},
+        {"dp1_2", ".50", "6.75"},
+        {"dp1_3", ".500", "6.750"},
+        {"dp1_4", ".5000", "6.7500"},
+        {"dp1_5", ".50000", "6.75000"},
+        {"dp1_6", ".500000", "6.750000"},
+        {"dp1_6", ".500000", "6.750000"}, // the checked item again keeps its check mark
+        {"dp1_25", "0.5", "6.75"},
+    };
+    for (const auto& c : decimals) {
+        menu(c.item);
+        EXPECT_EQ(checked("dp1_"), QStringList{c.item});
+        EXPECT_EQ(row(1)->text(), c.row) << c.item;
+        EXPECT_EQ(total(), c.total) << c.item;
+    }
 
     // A Total item recalculates at once.
-    menu("CalcFuntions_1");
-    EXPECT_EQ(checked("CalcFuntions_"), QStringList{"CalcFuntions_1"});
-    EXPECT_EQ(total(), "Average : 2.1666666666666666666666666667");
-    menu("CalcFuntions_0");
-    EXPECT_EQ(total(), "6.500");
+    const struct {
+        const char* item;
+        const char* total;
+    } totals[] = {
+        {"CalcFuntions_1", "Average : 2.25"},
+        {"CalcFuntions_2", "Mean : 2"},
+        {"CalcFuntions_3", "Mode : 0.5"},
+        {"CalcFuntions_0", "6.75"},
+    };
+    for (const auto& c : totals) {
+        menu(c.item);
+        EXPECT_EQ(checked("CalcFuntions_"), QStringList{c.item});
+        EXPECT_EQ(total(), c.total) << c.item;
+    }
 }
 
 /// The rows that show: all inside the window with the bottom margin (half a row and five

@@ -18,7 +18,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
+
+/// Texts in test messages as they read.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace padrix {
 
@@ -35,6 +41,8 @@ protected:
     WindowContext context;
     std::unique_ptr<Diruvuv_Orozezadi> window;
     QTimer watchdog;
+    /// Answers the dialogs a test expects; true when it took the one shown.
+    std::function<bool(QWidget*)> answerDialog;
 
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
@@ -45,13 +53,16 @@ protected:
         context.twipsPerPixel = 15;
         context.locale = NumberLocale::english();
         // An unexpected dialog fails the test instead of blocking it.
-        watchdog.setInterval(200);
-        QObject::connect(&watchdog, &QTimer::timeout, [] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                ADD_FAILURE() << "unexpected dialog: "
-                              << modal->findChild<QLabel*>("qt_msgbox_label")->text().toStdString();
-                modal->close();
-            }
+        watchdog.setInterval(50);
+        QObject::connect(&watchdog, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr || (answerDialog && answerDialog(modal)))
+                return;
+            const auto* label = modal->findChild<QLabel*>("qt_msgbox_label");
+            ADD_FAILURE()
+                << "unexpected dialog: "
+                << (label != nullptr ? label->text() : modal->windowTitle()).toStdString();
+            modal->close();
         });
     }
 

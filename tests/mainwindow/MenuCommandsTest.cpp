@@ -1,0 +1,209 @@
+#include "mainwindow/WindowTest.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace padrix {
+namespace {
+
+using MenuCommands = WindowTest;
+
+TEST_F(MenuCommands, TheMenuBarFollowsTheDesign) {
+    open();
+    QStringList entries;
+    for (QAction* top : window->menuBar()->actions()) {
+        entries << top->menu()->objectName() + " " + top->text();
+        for (QAction* item : top->menu()->actions())
+            entries << "  " + item->objectName() + " " +
+                           (item->isSeparator() ? "-" : item->text()) +
+                           (item->isChecked() ? " (checked)" : "");
+    }
+    const QStringList expected = {
+        "E_m Options",
+        "  Clear_Total Clear All...",
+        "  adf -",
+        "  LD_0 Open Calculation...",
+        "  LD_1 Save Calculation...",
+        "  dswr -",
+        "  C_m Copy Numbers...",
+        "  P_m Paste Numbers...",
+        "  plm -",
+        "  SortNm Sort Numbers...",
+        "  poi -",
+        "  PrintCalc Print Calculation...",
+        "dp Decimals",
+        "  dp1_0 0",
+        "  dp1_1 0.0",
+        "  dp1_2 0.00",
+        "  dp1_3 0.000",
+        "  dp1_4 0.0000",
+        "  dp1_5 0.00000",
+        "  dp1_6 0.000000",
+        "  dp1_25 Variable (checked)",
+        "OtherFeatures Total",
+        "  CalcFuntions_0 Numbers... (checked)",
+        "  CalcFuntions_1 Average...",
+        "  CalcFuntions_2 Mean...",
+        "  CalcFuntions_3 Mode...",
+        "Games Games",
+        "  Zorb_Invaders_Go_0 Start Zorb Invaders...",
+        "  Zorb_Invaders_Go_1 Start Zorb Blaster...",
+    };
+    EXPECT_EQ(entries, expected);
+}
+
+TEST_F(MenuCommands, CopyThenPasteRestoresTheNumbers) {
+    open();
+    type("5+2.5-1,000.25");
+    menu("C_m");
+    const QString copied = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(copied.startsWith("5\r\n2.5\r\n1000.25\r\n0\r\n")) << copied.toStdString();
+    EXPECT_EQ(copied.count("\r\n"), state().tape.lineCount() - 1);
+
+    menu("Clear_Total");
+    menu("P_m");
+    EXPECT_EQ(row(0)->text(), "5");
+    EXPECT_EQ(row(2)->text(), "1000.25");
+    EXPECT_EQ(state().tape.op(2), '+'); // operators are not copied: a paste adds
+    EXPECT_EQ(total(), "1007.75");
+}
+
+TEST_F(MenuCommands, PasteTakesWhatOtherProgramsPutOnTheClipboard) {
+    struct Case {
+        const char* name;
+        const char* clipboard;
+        const char* total;
+        std::vector<const char*> rows;
+    };
+    const Case cases[] = {
+        {"a spreadsheet column", "10\tx\r\n2,500.50\r\nabc", "2510.5", {"10", "2500.5", ""}},
+        {"a ledger export", "a\tb\tc\t12.5\r\n\tb\tc\t2.5\r\nDE", "10", {"12.5", "2.5", ""}},
+        {"LF alone with a line break at the end", "1\n2\n3\n", "6", {"1", "2", "3", ""}},
+        {"an empty clipboard", "", "0", {"", ""}},
+    };
+    open();
+    for (const Case& c : cases) {
+        type("99");
+        QGuiApplication::clipboard()->setText(c.clipboard);
+        menu("P_m");
+        EXPECT_EQ(total(), c.total) << c.name;
+        for (std::size_t i = 0; i < c.rows.size(); ++i)
+            EXPECT_EQ(row(static_cast<int>(i))->text(), c.rows[i]) << c.name << ", row " << i;
+    }
+    EXPECT_EQ(state().tape.op(1), '+');
+}
+
+TEST_F(MenuCommands, ALongPasteScrollsToItsEnd) {
+    open();
+    QString column;
+    for (int i = 1; i <= 100000; ++i)
+        column += QString::number(i) + "\r\n";
+    QGuiApplication::clipboard()->setText(column);
+    menu("P_m");
+    EXPECT_EQ(state().tape.lineCount(), 100000); // every line, none dropped
+    EXPECT_EQ(total(), "5000050000");
+    EXPECT_EQ(scroll()->ValueMax(), 100000 - 14);
+    scroll()->setValue(scroll()->ValueMax());
+    EXPECT_EQ(row(13)->text(), "100000");
+    EXPECT_EQ(row(0)->text(), "99987");
+}
+
+TEST_F(MenuCommands, SortRecalculatesTheTotal) {
+    struct Case {
+        const char* tape;
+        std::vector<const char*> rows; // after the sort
+        const char* total;             // before and after
+        const char* sorted;
+        char secondOperator; // stays on its line
+    };
+    const Case cases[] = {
+        {"+3\r\n-1\r\n+2\r\n", {"1", "2", "3"}, "4", "2", '-'}, // operators stay on their lines
+        {"+3\r\n+-1\r\n+2\r\n", {"2", "3", ""}, "4", "5", '+'}, // negatives become empty rows
+        {"+Sin(1)\r\n+0.5\r\n+2\r\n",
+         {"0.5", "2", "Sin(1)"},
+         "3.341470984807897",
+         "3.341470984807897",
+         '+'},
+    };
+    for (const Case& c : cases) {
+        openWithTape(c.tape);
+        EXPECT_EQ(total(), c.total) << c.tape;
+        menu("SortNm");
+        for (std::size_t i = 0; i < c.rows.size(); ++i)
+            EXPECT_EQ(row(static_cast<int>(i))->text(), c.rows[i]) << c.tape << ", row " << i;
+        EXPECT_EQ(total(), c.sorted) << c.tape;
+        EXPECT_EQ(state().tape.op(1), c.secondOperator) << c.tape;
+        window->close();
+    }
+}
+
+/// The text of a PDF file, laid out as on the page.
+QString pdfText(const QString& path) {
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-layout", path, "-"});
+    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
+        return "pdftotext failed: " + pdftotext.readAllStandardError();
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+TEST_F(MenuCommands, WithoutAPrinterThePrintoutGoesToAPdfFile) {
+    context.printerAvailable = [] { return false; };
+    openWithTape("+10\r\n-4\r\n+0.5\r\n+0\r\n+Sin(30)\r\n+-2\r\n");
+    menu("dp1_2");
+    const QString pdf = dir.filePath("printout.pdf");
+    QStringList asked;
+    answerDialog = [&](QWidget* dialog) {
+        if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+            asked << box->text();
+            box->button(asked.size() == 1 ? QMessageBox::No : QMessageBox::Yes)->click();
+            return true;
+        }
+        if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
+            // As a user types the file's name into the dialog.
+            files->findChild<QLineEdit*>("fileNameEdit")->setText(pdf);
+            static_cast<QDialog*>(files)->accept(); // as the dialog's own button does
+            return true;
+        }
+        return false;
+    };
+    menu("PrintCalc"); // "No": nothing is printed
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    menu("PrintCalc");
+    EXPECT_EQ(asked, QStringList(2, "No printer is available. Save the printout as a PDF file "
+                                    "instead?"));
+    ASSERT_TRUE(QFileInfo::exists(pdf));
+
+    // Every line with a value, the negative one and the function line too, then the total.
+    QStringList lines;
+    for (const QString& line : pdfText(pdf).split('\n'))
+        if (!line.simplified().isEmpty())
+            lines << line.simplified();
+    const QStringList expected = {"+ 10.00",   "- 4.00",  "+ .50",
+                                  "+ Sin(30)", "+ -2.00", "= " + total()};
+    EXPECT_EQ(lines, expected);
+}
+
+TEST_F(MenuCommands, WithAPrinterTheDialogChooses) {
+    context.printerAvailable = [] { return true; };
+    open();
+    bool shown = false;
+    answerDialog = [&](QWidget* dialog) {
+        if (auto* print = qobject_cast<QPrintDialog*>(dialog)) {
+            shown = true;
+            print->reject(); // cancelled: nothing happens
+            return true;
+        }
+        return false;
+    };
+    menu("PrintCalc");
+    EXPECT_TRUE(shown);
+}
+
+} // namespace
+} // namespace padrix
