@@ -238,4 +238,9 @@ std::optional<Tape> loadCalcFile(const QString& path, const NumberLocale& locale
     return tape;
 }
 
+QString StripExtension(const QString& name) {
+    const auto dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? name : name.left(dot);
+}
+
 } // namespace padrix

@@ -32,6 +32,10 @@ std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& loc
 bool saveCalcFile(const QString& path, const Tape& tape, const NumberLocale& locale,
                   std::string* error = nullptr);
 
+/// A name without its extension: everything before the last ".", wherever that stands (also
+/// inside a folder name); a name without "." as it is.
+QString StripExtension(const QString& name);
+
 /// Reads the calculation file at `path`.
 std::optional<Tape> loadCalcFile(const QString& path, const NumberLocale& locale,
                                  std::string* error = nullptr);

@@ -1,30 +1,62 @@
-// Calculation files: loading and saving the tape.
+// Calculation files: the tape saved to and opened from a file chosen in the open/save dialog,
+// or named on the command line.
 #include "mainwindow/Diruvuv_Orozezadi.h"
 
 #include "controls/VantoVerticalScroll.h"
 #include "core/CalcFile.h"
+#include "dialogs/LoadSave.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QMessageBox>
 
 namespace padrix {
 
+namespace {
+
+enum FileCommand { OpenFile = 0, SaveFile = 1, OpenWithoutDialog = 5 };
+
+} // namespace
+
 void Diruvuv_Orozezadi::LD_Click(int Index) {
-    if (Index != 5 || m.CalcFilePath.isEmpty())
-        return;
+    if (Index < OpenWithoutDialog) {
+        if (loadSave == nullptr)
+            loadSave = new LoadSave(m.CalcFilePath, m_context.twipsPerPixel, this);
+        QString caption = LD[Index]->text();
+        loadSave->choose(caption, caption.remove(QStringLiteral(" Calculation...")));
+    }
+    if (m.CalcFilePath.isEmpty())
+        return; // cancelled
     const QFileInfo file(m.CalcFilePath.trimmed());
-    if (!file.isFile() || file.isHidden())
-        return; // a path that names no file loads nothing
-    auto loaded = loadCalcFile(file.absoluteFilePath(), m_context.locale);
+    if (Index == SaveFile) {
+        std::string error;
+        if (!saveCalcFile(file.absoluteFilePath(), m.tape, m_context.locale, &error))
+            QMessageBox::warning(this, windowTitle(),
+                                 QStringLiteral("Cannot write to read only file or drive..."));
+        return;
+    }
+    if (Index == OpenFile && (!file.isFile() || file.isHidden()))
+        return; // the browser lists only files that exist
+    loadCalculation(file.absoluteFilePath());
+}
+
+void Diruvuv_Orozezadi::loadCalculation(const QString& path) {
+    // The file is read whole into a new tape, which replaces the tape only when it all reads.
+    std::string error = "the file does not exist";
+    std::optional<Tape> loaded;
+    if (QFileInfo(path).isFile())
+        loaded = loadCalcFile(path, m_context.locale, &error);
     if (!loaded) {
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("Cannot write to read only file or drive..."));
-        Clear_Total_Click();
+        QMessageBox box(QMessageBox::Warning, windowTitle(),
+                        QStringLiteral("Cannot read calculation file..."), QMessageBox::Ok, this);
+        box.setInformativeText(QString::fromStdString(path.toStdString() + ": " + error));
+        box.exec();
         return;
     }
     m.tape = std::move(*loaded);
     m.tape.ensureLines(m.LastVisibleLine + 1); // every visible row shows a line
     ScrollNum->setValueMax(m.tape.lineCount() - 1 - m.LastVisibleLine);
+    ScrollNum->setValue(0); // a new tape opens at its first line
     ScrollNum_Change();
     MailCalc();
 }

@@ -18,6 +18,7 @@ class QTimer;
 
 namespace padrix {
 
+class LoadSave;
 class LumoButton;
 class VantoVerticalScroll;
 
@@ -39,6 +40,7 @@ protected:
     // EventRouting.cpp: Qt's events and signals to the handlers.
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -142,9 +144,11 @@ private:
     void printTape(QPrinter& printer);
 
     // CalculationFiles.cpp: loading and saving calculation files.
-    /// Index 5 loads CalcFilePath without a dialog; a file that fails shows one message and
-    /// leaves an empty tape.
+    /// Index 0 opens, 1 saves a file chosen in the dialog; 5 opens CalcFilePath without it.
     void LD_Click(int Index);
+    /// Replaces the tape by the calculation file's; a file that cannot be read says so and
+    /// leaves the tape as it was.
+    void loadCalculation(const QString& path);
 
     // Game.cpp: the game's timer and high-score panel.
     void createGame();
@@ -175,6 +179,8 @@ private:
     QTimer* GameTimer = nullptr;
     QVector<QAction*> dp1;          // the Decimals items, by their choice (0..6, 25)
     QVector<QAction*> CalcFuntions; // the Total items, by their mode
+    QVector<QAction*> LD;           // Open and Save Calculation
+    LoadSave* loadSave = nullptr;   // made at its first use
     QVector<LumoButton*> CalC_Button;
     LumoButton* PieValue = nullptr;
     QVector<LumoButton*> Stific;

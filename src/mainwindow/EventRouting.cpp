@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace padrix {
 
@@ -48,6 +49,8 @@ void Diruvuv_Orozezadi::routeMenuItem(const ControlName& item) {
         SortNm_Click();
     else if (item.name == QLatin1String("PrintCalc"))
         PrintCalc_Click();
+    else if (item.name == QLatin1String("LD"))
+        LD_Click(item.index);
 }
 
 void Diruvuv_Orozezadi::routeClick(const ControlName& button) {
@@ -145,6 +148,16 @@ bool Diruvuv_Orozezadi::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
     return QMainWindow::event(event);
+}
+
+void Diruvuv_Orozezadi::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Some desktops start a program without activating its window: the first activation's
+    // work (Clear All, the command-line file) then runs once the window shows.
+    QTimer::singleShot(0, this, [this] {
+        if (!m.Activated)
+            Form_Activate();
+    });
 }
 
 void Diruvuv_Orozezadi::resizeEvent(QResizeEvent* event) {

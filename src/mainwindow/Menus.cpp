@@ -75,6 +75,8 @@ void Diruvuv_Orozezadi::createMenus() {
             dp1[entry.index] = action;
         else if (qstrcmp(entry.name, "CalcFuntions") == 0)
             CalcFuntions.append(action);
+        else if (qstrcmp(entry.name, "LD") == 0)
+            LD.append(action);
     }
     dp1[m.DecimalsChoice]->setChecked(true);
     CalcFuntions[m.TotalMode]->setChecked(true);

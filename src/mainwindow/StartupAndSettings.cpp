@@ -147,8 +147,10 @@ void Diruvuv_Orozezadi::Form_Activate() {
         m.Activated = true;
         CalAmount.front()->setFocus();
         if (m_context.commandLine.contains(QStringLiteral(".Clc"))) {
-            m.CalcFilePath = m_context.commandLine;
-            m.CalcFilePath.remove(QLatin1Char('"'));
+            QString path = m_context.commandLine;
+            path.remove(QLatin1Char('"'));
+            // Absolute now: browsing in the open/save dialog changes the current folder.
+            m.CalcFilePath = QFileInfo(path.trimmed()).absoluteFilePath();
             LD_Click(5);
         }
     }

@@ -357,33 +357,6 @@ TEST_F(MainWindow, AShortFileIsPaddedToTheVisibleRows) {
     EXPECT_EQ(row(13)->text(), "");
 }
 
-TEST_F(MainWindow, ADamagedCommandLineFileShowsOneMessageAndAnEmptyTape) {
-    QStringList messages;
-    QTimer closer;
-    closer.setInterval(50);
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            messages << box->text();
-            box->accept();
-        }
-    });
-    closer.start();
-    openWithTape("+12\r\n+twelve\r\n");
-    closer.stop();
-    EXPECT_EQ(messages, QStringList({"Cannot write to read only file or drive..."}));
-    EXPECT_EQ(state().tape.value(0), Value(Decimal(0)));
-    EXPECT_EQ(total(), "");
-    type("4+4");
-    EXPECT_EQ(total(), "8");
-
-    // A name without ".Clc", or of no existing file, loads nothing and says nothing.
-    for (const QString& name : {dir.filePath("missing.Clc"), dir.filePath("tape.clc")}) {
-        context.commandLine = name;
-        open();
-        EXPECT_EQ(total(), "") << name.toStdString();
-    }
-}
-
 TEST_F(MainWindow, SettingsAreReadAtStartAndWrittenWholeAtClose) {
     const QString beside = dir.filePath("program/padrix-calculator.cfg");
     Settings saved;
