@@ -22,8 +22,8 @@ void Diruvuv_Orozezadi::LD_Click(int Index) {
     if (Index < OpenWithoutDialog) {
         if (loadSave == nullptr)
             loadSave = new LoadSave(m.CalcFilePath, m_context.twipsPerPixel, this);
-        QString caption = LD[Index]->text();
-        loadSave->choose(caption, caption.remove(QStringLiteral(" Calculation...")));
+        const QString caption = LD[Index]->text();
+        loadSave->choose(caption, QString(caption).remove(QStringLiteral(" Calculation...")));
     }
     if (m.CalcFilePath.isEmpty())
         return; // cancelled

@@ -249,5 +249,14 @@ TEST(CalcFile, FailedSaveLeavesThePreviousFile) {
     EXPECT_EQ(readAll(path), formatCalcText(sampleTape(), en));
 }
 
+TEST(CalcFile, StripExtensionCutsAtTheLastDot) {
+    const std::pair<QString, QString> cases[] = {
+        {"week.txt", "week"}, {"week", "week"},           {"week.Clc.bak", "week.Clc"},
+        {".Clc", ""},         {"plans.v2/week", "plans"}, {"", ""},
+    };
+    for (const auto& [name, stripped] : cases)
+        EXPECT_EQ(StripExtension(name), stripped) << name.toStdString();
+}
+
 } // namespace
 } // namespace padrix
