@@ -20,6 +20,7 @@ namespace {
 
 constexpr int DialogBackground = 15790320; // #F0F0F0
 constexpr int LabelText = 4210752;         // #404040
+constexpr int KeyFace = 13421721;          // #99CCCC, as the calculator's keys
 constexpr int AcceptKey = 1;
 constexpr int CancelKey = 2;
 
@@ -73,6 +74,8 @@ LoadSave::LoadSave(QString& CalcFilePath, double twipsPerPixel, QWidget* parent)
     place(Command1[CancelKey], "Command1_2", CancelPlace);
     Command1[CancelKey]->setCaption(QStringLiteral("Cancel"));
     for (int i : {AcceptKey, CancelKey}) {
+        Command1[i]->setBackColor(DialogBackground);
+        Command1[i]->setRenderColor(KeyFace);
         Command1[i]->setBorder(3);
         Command1[i]->setFontSize(10);
         connect(Command1[i], &LumoButton::Click, this, [this, i] { Command1_Click(i); });
