@@ -7,6 +7,7 @@
 #endif
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QVector>
 
 class QAction;
@@ -18,6 +19,7 @@ class QTimer;
 
 namespace padrix {
 
+class EFbutton;
 class LoadSave;
 class LumoButton;
 class VantoVerticalScroll;
@@ -113,8 +115,10 @@ private:
     void showFunctionButtons();
     void Stific_Click(int Index);
     void Op_Click(int Index);
-    /// Opens the editor of the function buttons.
+    /// Opens the editor of the function buttons, or brings the open one to the front.
     void openFunctionEditor();
+    /// The editor's "Use": its definitions become the buttons'.
+    void useFunctionButtons(const FunctionButtons& definitions);
 
     // Memory.cpp: the memory keys (MemoryRc) and their display M_Buff.
     void createMemory();
@@ -177,10 +181,11 @@ private:
     QLabel* M_Buff = nullptr;
     QWidget* All_Timers = nullptr;
     QTimer* GameTimer = nullptr;
-    QVector<QAction*> dp1;          // the Decimals items, by their choice (0..6, 25)
-    QVector<QAction*> CalcFuntions; // the Total items, by their mode
-    QVector<QAction*> LD;           // Open and Save Calculation
-    LoadSave* loadSave = nullptr;   // made at its first use
+    QVector<QAction*> dp1;             // the Decimals items, by their choice (0..6, 25)
+    QVector<QAction*> CalcFuntions;    // the Total items, by their mode
+    QVector<QAction*> LD;              // Open and Save Calculation
+    LoadSave* loadSave = nullptr;      // made at its first use
+    QPointer<EFbutton> functionEditor; // while the editor is open
     QVector<LumoButton*> CalC_Button;
     LumoButton* PieValue = nullptr;
     QVector<LumoButton*> Stific;

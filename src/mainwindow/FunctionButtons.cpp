@@ -4,6 +4,7 @@
 
 #include "controls/LumoButton.h"
 #include "controls/VantoVerticalScroll.h"
+#include "dialogs/EFbutton.h"
 #include "mainwindow/ControlDesign.h"
 
 #include <QLineEdit>
@@ -84,7 +85,21 @@ void Diruvuv_Orozezadi::Stific_Click(int Index) {
 }
 
 void Diruvuv_Orozezadi::openFunctionEditor() {
-    // The editor of the function buttons opens here once it exists.
+    if (functionEditor != nullptr) {
+        functionEditor->raise(); // one editor at a time: the open one comes to the front
+        functionEditor->activateWindow();
+        return;
+    }
+    functionEditor = new EFbutton(m.settings.buttons, m_context.twipsPerPixel, this);
+    functionEditor->setAttribute(Qt::WA_DeleteOnClose); // closed is unloaded
+    connect(functionEditor, &EFbutton::used, this, &Diruvuv_Orozezadi::useFunctionButtons);
+    functionEditor->show(); // the window stays usable meanwhile
+}
+
+void Diruvuv_Orozezadi::useFunctionButtons(const FunctionButtons& definitions) {
+    m.settings.buttons = definitions;
+    showFunctionButtons();
+    MailCalc(); // lines that call a changed button follow it
 }
 
 void Diruvuv_Orozezadi::Op_Click(int Index) {

@@ -1,5 +1,9 @@
 #include "mainwindow/WindowTest.h"
 
+#include "dialogs/EFbutton.h"
+
+#include <QComboBox>
+
 namespace padrix {
 namespace {
 
@@ -51,6 +55,57 @@ TEST_F(FunctionButtons, ShowTheirDefinitions) {
     EXPECT_EQ(total(), "119");
     click("Stific_23"); // the editor's place: the tape stays as it is
     EXPECT_EQ(total(), "119");
+}
+
+TEST_F(FunctionButtons, TheEditorChangesButtonsForGood) {
+    Settings saved;
+    saved.buttons[19] = {"Tri", "x*3", "Three times"}; // a formula typed before in lower case
+    ASSERT_TRUE(saveSettingsFile(dir.filePath("program/padrix-calculator.cfg"), saved));
+    openWithTape("+Vat(100)\r\n+Tri(2)\r\n");
+    EXPECT_EQ(total(), "Error"); // no button is called Vat yet
+    const auto editor = [this] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const auto open = window->findChildren<EFbutton*>();
+        return open.size() == 1 ? open.front() : nullptr;
+    };
+
+    // Cancel and the close box drop what was typed.
+    for (const bool closeBox : {false, true}) {
+        click("Stific_23");
+        ASSERT_NE(editor(), nullptr);
+        QTest::keyClicks(editor()->F_But_name->lineEdit(), "Zzz");
+        closeBox ? void(editor()->close()) : QTest::mouseClick(editor()->OK[1], Qt::LeftButton);
+        EXPECT_EQ(editor(), nullptr);
+        EXPECT_EQ(button("Stific_0")->Caption(), "Exp");
+        EXPECT_EQ(state().settings.buttons, saved.buttons);
+    }
+
+    // A second "Edit" brings the open editor to the front instead of a second one.
+    click("Stific_23");
+    click("Stific_23");
+    ASSERT_NE(editor(), nullptr);
+    EFbutton* e = editor();
+    QTest::mouseClick(e->Stific[18], Qt::LeftButton);
+    QTest::keyClicks(e->F_But_name->lineEdit(), "Vat");
+    QTest::keyClicks(e->F_But_Formula, "x*1.19");
+    e->F_Tip_Text->selectAll();
+    QTest::keyClicks(e->F_Tip_Text, "Value added tax");
+    QTest::mouseClick(e->OK[0], Qt::LeftButton);
+    EXPECT_EQ(editor(), nullptr);
+
+    // The window's button shows it, the line already on the tape uses it, formulas are
+    // stored in upper case, and a new start finds it all again.
+    EXPECT_EQ(button("Stific_18")->Caption(), "Vat");
+    EXPECT_EQ(button("Stific_18")->toolTip(), "Value added tax");
+    EXPECT_EQ(total(), "125");
+    EXPECT_EQ(state().settings.buttons[18],
+              (FunctionDefinition{"Vat", "X*1.19", "Value added tax"}));
+    EXPECT_EQ(state().settings.buttons[19].formula, "X*3");
+    window->close();
+    window.reset();
+    open(); // with the same file on the command line
+    EXPECT_EQ(button("Stific_18")->Caption(), "Vat");
+    EXPECT_EQ(total(), "125");
 }
 
 TEST_F(FunctionButtons, OperatorLabelsCycle) {
