@@ -38,6 +38,10 @@ public:
     /// The handlers' shared state, to read.
     const WindowState& state() const { return m; }
 
+public slots:
+    /// One tick of the game (GameTimer's, or a test's).
+    void GameTimer_Timer();
+
 protected:
     // EventRouting.cpp: Qt's events and signals to the handlers.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -154,10 +158,14 @@ private:
     /// leaves the tape as it was.
     void loadCalculation(const QString& path);
 
-    // Game.cpp: the game's timer and high-score panel.
+    // Game.cpp: the invaders game on the total display.
     void createGame();
+    void Zorb_Invaders_Go_Click(int Index);
+    void TotalAmount_KeyDown(short& KeyCode, short& Shift);
     /// A shot at the invaders with a digit, from the keypad or the numeric pad.
     void gameShot(int digit);
+    /// The row is full: the end, the place in the table, the name.
+    void gameOver();
 
     /// Pixels for a length in twips, at the screen's resolution.
     int pixels(double twips) const;
@@ -190,6 +198,8 @@ private:
     LumoButton* PieValue = nullptr;
     QVector<LumoButton*> Stific;
     QVector<LumoButton*> MemoryRc;
+    QVector<QLabel*> HiNames;    // the table's names, place 1 to 20
+    QVector<QLabel*> ScoreTitle; // and their scores
 };
 
 } // namespace padrix

@@ -20,6 +20,7 @@ void Diruvuv_Orozezadi::routeEvents() {
         box->installEventFilter(this); // the rows and the total
     connect(ScrollNum, &VantoVerticalScroll::Change, this, &Diruvuv_Orozezadi::ScrollNum_Change);
     connect(ScrollNum, &VantoVerticalScroll::KeyDown, this, &Diruvuv_Orozezadi::ScrollNum_KeyDown);
+    connect(GameTimer, &QTimer::timeout, this, &Diruvuv_Orozezadi::GameTimer_Timer);
     for (LumoButton* button : findChildren<LumoButton*>()) {
         const ControlName control = controlNameOf(button->objectName());
         connect(button, &LumoButton::Click, this, [this, control] { routeClick(control); });
@@ -51,6 +52,8 @@ void Diruvuv_Orozezadi::routeMenuItem(const ControlName& item) {
         PrintCalc_Click();
     else if (item.name == QLatin1String("LD"))
         LD_Click(item.index);
+    else if (item.name == QLatin1String("Zorb_Invaders_Go"))
+        Zorb_Invaders_Go_Click(item.index);
 }
 
 void Diruvuv_Orozezadi::routeClick(const ControlName& button) {
@@ -94,6 +97,8 @@ bool Diruvuv_Orozezadi::routeTotalEvent(QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         TotalAmount_GotFocus();
     } else if (event->type() == QEvent::KeyPress) {
+        KeyArgs a(*static_cast<QKeyEvent*>(event));
+        TotalAmount_KeyDown(a.KeyCode, a.Shift);
         short ascii = keyAsciiOf(*static_cast<QKeyEvent*>(event));
         if (ascii != 0) {
             TotalAmount_KeyPress(ascii);

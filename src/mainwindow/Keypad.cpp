@@ -103,7 +103,7 @@ void Diruvuv_Orozezadi::createKeypad() {
 }
 
 void Diruvuv_Orozezadi::CalC_Button_Click(int Index) {
-    if (m.GameMode >= 1) {
+    if (m.game.running() || m.GameOverPause) {
         if (Index <= 9)
             gameShot(Index); // during a game the digits shoot and nothing else acts
         return;

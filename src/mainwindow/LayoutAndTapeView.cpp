@@ -212,6 +212,8 @@ void Diruvuv_Orozezadi::ScrollNum_KeyDown(short& /*KeyCode*/, short& /*Shift*/) 
 }
 
 void Diruvuv_Orozezadi::MailCalc() {
+    if (m.game.running())
+        return; // the game has the display; the tape is recalculated after it
     RecalcSettings recalc;
     recalc.DecimalsChoice = m.DecimalsChoice;
     recalc.TotalMode = m.TotalMode;
@@ -220,6 +222,7 @@ void Diruvuv_Orozezadi::MailCalc() {
     const GrandTotal total =
         padrix::MailCalc(m.tape, recalc, TotalAmount->text().toStdString(), &m.SortedValues);
     TotalAmount->setText(QString::fromStdString(total.text));
+    TotalAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter); // a game's end was centred
     QPalette p = TotalAmount->palette();
     p.setColor(QPalette::Text, colorOf(total.color));
     TotalAmount->setPalette(p);

@@ -15,6 +15,7 @@
 #include <QScreen>
 
 #include <cmath>
+#include <random>
 
 namespace padrix {
 
@@ -36,6 +37,9 @@ Diruvuv_Orozezadi::Diruvuv_Orozezadi(const WindowContext& context, QWidget* pare
         const QScreen* screen = QGuiApplication::primaryScreen();
         m_context.screenSize = screen != nullptr ? screen->size() : QSize(1024, 768);
     }
+    std::mt19937 random(m_context.gameSeed.value_or(std::random_device{}()));
+    std::uniform_int_distribution<int> digit(0, 8);
+    m.game = InvadersGame([random, digit]() mutable { return digit(random); });
     setObjectName(QStringLiteral("Diruvuv_Orozezadi"));
     setWindowTitle(QStringLiteral("Padrix Calculator 6"));
     Form_Load();

@@ -5,7 +5,9 @@
 #include <QSize>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace padrix {
 
@@ -17,6 +19,8 @@ struct WindowContext {
     QString commandLine;      // the arguments as one text; a ".Clc" path in it is loaded
     QSize screenSize;         // pixels; empty means the primary screen's
     double twipsPerPixel = 0; // 0 means from the screen's logical resolution
+    /// The seed of the game's digits; empty means a new one on every run.
+    std::optional<std::uint32_t> gameSeed;
     /// Whether a printer is there to print on; empty means ask the system at print time.
     std::function<bool()> printerAvailable;
 

@@ -2,6 +2,7 @@
 
 #include "core/SettingsFile.h"
 #include "core/Tape.h"
+#include "game/InvadersGame.h"
 #include "mainwindow/WindowLook.h"
 
 #include <QString>
@@ -26,11 +27,13 @@ struct WindowState {
     int CurrentRow = 0;                    // the row that last had the focus
     int CaretPos = 0;                      // caret position in the current row's box
     bool TotalFocused = false;             // TotalAmount had the focus after the rows
-    int SelLength = 0;     // characters selected from CaretPos when the current row lost the focus
-    QString CalcFilePath;  // the calculation file to load or save
-    Value MemoryValue;     // the memory register: empty, a number or a text
-    int GameMode = 0;      // 0 while no game runs, else the game that runs
-    bool inResize = false; // the layout runs once at a time
+    int SelLength = 0;    // characters selected from CaretPos when the current row lost the focus
+    QString CalcFilePath; // the calculation file to load or save
+    Value MemoryValue;    // the memory register: empty, a number or a text
+    InvadersGame game{
+        nullptr}; // GameMode, GameScore, GameRow, ScoreBase; dealt digits set at start
+    bool GameOverPause = false; // the moment after a game when its end stands on the display
+    bool inResize = false;      // the layout runs once at a time
 };
 
 } // namespace padrix
