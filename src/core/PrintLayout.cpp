@@ -4,25 +4,6 @@
 
 namespace padrix {
 
-namespace {
-
-/// A value that prints nothing: never written, an empty text, or zero.
-bool printsNothing(const Value& v) {
-    switch (v.kind()) {
-    case Value::Kind::Empty:
-        return true;
-    case Value::Kind::Decimal:
-        return v.decimal().isZero();
-    case Value::Kind::Double:
-        return v.number() == 0.0;
-    case Value::Kind::Text:
-        return v.textValue().empty();
-    }
-    return true;
-}
-
-} // namespace
-
 PrintedTape layoutPrint(const Tape& tape, const std::string& totalText, int decimalsChoice,
                         const NumberLocale& locale, const TextWidth& width) {
     PrintedTape printed;
@@ -33,7 +14,7 @@ PrintedTape layoutPrint(const Tape& tape, const std::string& totalText, int deci
     };
     for (int i = 0; i < tape.lineCount(); ++i) {
         const Value& v = tape.value(i);
-        if (printsNothing(v))
+        if (v.isBlank())
             continue;
         const char op = tape.op(i);
         add(op == NoOperator ? std::string() : std::string(1, op),

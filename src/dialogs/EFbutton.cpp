@@ -1,14 +1,13 @@
 #include "dialogs/EFbutton.h"
 
 #include "controls/LumoButton.h"
-#include "platform/PlatformColors.h"
+#include "dialogs/DialogDesign.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
-#include <cmath>
 
 namespace padrix {
 
@@ -18,11 +17,6 @@ constexpr int EditorBackground = 12648447; // #FFFFC0
 constexpr int ButtonFace = 14737632;       // #E0E0E0
 constexpr int UseKey = 0;
 constexpr int CancelKey = 1;
-
-/// Left, top, width, height in twips.
-struct Place {
-    int left, top, width, height;
-};
 
 /// The labels L(0..6): where they stand and what they say.
 struct LabelDesign {
@@ -76,21 +70,12 @@ EFbutton::EFbutton(const FunctionButtons& definitions, double twipsPerPixel, QWi
 
 void EFbutton::createControls() {
     const auto place = [this](QWidget* w, const QString& name, const Place& at) {
-        const auto px = [this](int twips) {
-            return static_cast<int>(std::nearbyint(twips / m_twipsPerPixel));
-        };
-        w->setObjectName(name);
-        w->setGeometry(px(at.left), px(at.top), px(at.width), px(at.height));
+        placeControl(w, name, at, m_twipsPerPixel);
     };
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(9);
     setFont(font);
-    place(this, objectName(), EditorSize);
-    setFixedSize(size());
-    QPalette background = palette();
-    background.setColor(QPalette::Window, colorOf(EditorBackground));
-    setPalette(background);
-    setAutoFillBackground(true);
+    designDialog(this, EditorSize, EditorBackground, m_twipsPerPixel);
 
     for (int i = 0; i < FunctionButtonCount; ++i) {
         auto* button = new LumoButton(this);
@@ -126,18 +111,12 @@ void EFbutton::createControls() {
     place(F_But_Formula, QStringLiteral("F_But_Formula"), FormulaPlace);
     F_But_Formula->setToolTip(QStringLiteral("Enter the Function Formula... Example (T/10+X+1)"));
 
-    OK = {new LumoButton(this), new LumoButton(this)};
-    place(OK[UseKey], QStringLiteral("OK_0"), UsePlace);
-    place(OK[CancelKey], QStringLiteral("OK_1"), CancelPlace);
-    OK[UseKey]->setCaption(QStringLiteral("Use"));
-    OK[CancelKey]->setCaption(QStringLiteral("Cancel"));
-    for (int i : {UseKey, CancelKey}) {
-        OK[i]->setBackColor(EditorBackground);
-        OK[i]->setRenderColor(ButtonFace);
-        OK[i]->setBorder(3);
-        OK[i]->setFontSize(10);
+    OK = {
+        makeDialogKey(this, "OK_0", "Use", UsePlace, EditorBackground, ButtonFace, m_twipsPerPixel),
+        makeDialogKey(this, "OK_1", "Cancel", CancelPlace, EditorBackground, ButtonFace,
+                      m_twipsPerPixel)};
+    for (int i : {UseKey, CancelKey})
         connect(OK[i], &LumoButton::Click, this, [this, i] { OK_Click(i); });
-    }
 
     connect(F_But_name, &QComboBox::editTextChanged, this, &EFbutton::F_But_name_Change);
     connect(F_But_name, &QComboBox::activated, this, &EFbutton::F_But_name_Change);

@@ -3,6 +3,7 @@
 #include "controls/DriveControl.h"
 #include "controls/LumoButton.h"
 #include "core/CalcFile.h"
+#include "dialogs/DialogDesign.h"
 #include "platform/KeyCodes.h"
 #include "platform/PlatformColors.h"
 
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include <cmath>
 
 namespace padrix {
 
@@ -24,10 +24,6 @@ constexpr int KeyFace = 13421721;          // #99CCCC, as the calculator's keys
 constexpr int AcceptKey = 1;
 constexpr int CancelKey = 2;
 
-/// Where a control of the dialog stands: left, top, width, height in twips.
-struct Place {
-    int left, top, width, height;
-};
 constexpr Place DialogSize{0, 0, 7095, 4665};
 constexpr Place DriveListPlace{90, 135, 6855, 3210};
 constexpr Place Label1Place{405, 3555, 1110, 270};
@@ -47,18 +43,10 @@ LoadSave::LoadSave(QString& CalcFilePath, double twipsPerPixel, QWidget* parent)
     : QDialog(parent), m_calcFilePath(CalcFilePath), m_twipsPerPixel(twipsPerPixel) {
     setObjectName(QStringLiteral("LoadSave"));
     setModal(true);
-    const auto px = [this](int twips) {
-        return static_cast<int>(std::nearbyint(twips / m_twipsPerPixel));
+    const auto place = [this](QWidget* w, const char* name, const Place& at) {
+        placeControl(w, QLatin1String(name), at, m_twipsPerPixel);
     };
-    const auto place = [&](QWidget* w, const char* name, const Place& at) {
-        w->setObjectName(QLatin1String(name));
-        w->setGeometry(px(at.left), px(at.top), px(at.width), px(at.height));
-    };
-    setFixedSize(px(DialogSize.width), px(DialogSize.height));
-    QPalette background = palette();
-    background.setColor(QPalette::Window, colorOf(DialogBackground));
-    setPalette(background);
-    setAutoFillBackground(true);
+    designDialog(this, DialogSize, DialogBackground, m_twipsPerPixel);
 
     DriveList = new DriveControl(this);
     place(DriveList, "DriveList", DriveListPlace);
@@ -69,17 +57,13 @@ LoadSave::LoadSave(QString& CalcFilePath, double twipsPerPixel, QWidget* parent)
     Label1->setPalette(labelText);
     txtSearchSpec = new QLineEdit(this);
     place(txtSearchSpec, "txtSearchSpec", SearchSpecPlace);
-    Command1 = {nullptr, new LumoButton(this), new LumoButton(this)};
-    place(Command1[AcceptKey], "Command1_1", AcceptPlace);
-    place(Command1[CancelKey], "Command1_2", CancelPlace);
-    Command1[CancelKey]->setCaption(QStringLiteral("Cancel"));
-    for (int i : {AcceptKey, CancelKey}) {
-        Command1[i]->setBackColor(DialogBackground);
-        Command1[i]->setRenderColor(KeyFace);
-        Command1[i]->setBorder(3);
-        Command1[i]->setFontSize(10);
+    Command1 = {nullptr,
+                makeDialogKey(this, "Command1_1", QString(), AcceptPlace, DialogBackground, KeyFace,
+                              m_twipsPerPixel),
+                makeDialogKey(this, "Command1_2", "Cancel", CancelPlace, DialogBackground, KeyFace,
+                              m_twipsPerPixel)};
+    for (int i : {AcceptKey, CancelKey})
         connect(Command1[i], &LumoButton::Click, this, [this, i] { Command1_Click(i); });
-    }
 
     connect(txtSearchSpec, &QLineEdit::textChanged, this, &LoadSave::txtSearchSpec_Change);
     txtSearchSpec->installEventFilter(this);

@@ -33,21 +33,6 @@ const ControlDesign TapeViewDesign[] = {
     {"ScrollNum", -1, 3555, 1080, 465, 5865, Color::ShapeFill},
 };
 
-/// A value that shows as an empty row: zero, or never written.
-bool showsAsZero(const Value& v) {
-    switch (v.kind()) {
-    case Value::Kind::Empty:
-        return true;
-    case Value::Kind::Decimal:
-        return v.decimal().isZero();
-    case Value::Kind::Double:
-        return v.number() == 0.0;
-    case Value::Kind::Text:
-        return v.textValue().empty();
-    }
-    return false;
-}
-
 } // namespace
 
 void Diruvuv_Orozezadi::createTapeView() {
@@ -198,7 +183,7 @@ void Diruvuv_Orozezadi::ScrollNum_Change() {
         QString text;
         if (v.isExpressionText())
             text = QString::fromStdString(std::string(v.textValue()));
-        else if (!showsAsZero(v))
+        else if (!v.isBlank())
             text = QString::fromStdString(displayText(v, m.DecimalsChoice, m_context.locale));
         setRowText(i, text);
         const char op = m.tape.op(line);

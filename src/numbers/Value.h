@@ -83,6 +83,20 @@ public:
     }
     /// Only for a text value.
     std::string_view textValue() const;
+    /// A value that shows nothing: never written, zero, or an empty text.
+    bool isBlank() const {
+        switch (m_kind) {
+        case Kind::Empty:
+            return true;
+        case Kind::Decimal:
+            return decimal().isZero();
+        case Kind::Double:
+            return number() == 0.0;
+        case Kind::Text:
+            return textValue().empty();
+        }
+        return true;
+    }
     /// A text with "(" or "%": a function line, a formula-button call or a percentage. Such a
     /// value is shown as it stands and keeps taking its row's text unconverted.
     bool isExpressionText() const {

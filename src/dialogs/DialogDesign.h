@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace padrix {
+
+class LumoButton;
+
+/// Where a control of a dialog stands: left, top, width, height in twips.
+struct Place {
+    int left, top, width, height;
+};
+
+/// Gives a dialog's control its design name, position and size.
+void placeControl(QWidget* widget, const QString& name, const Place& at, double twipsPerPixel);
+
+/// Gives a dialog its fixed design size and background colour (0x00BBGGRR).
+void designDialog(QWidget* dialog, const Place& size, int background, double twipsPerPixel);
+
+/// A key of a dialog: a framed key of the given face colour on the dialog's background.
+LumoButton* makeDialogKey(QWidget* dialog, const QString& name, const QString& caption,
+                          const Place& at, int background, int face, double twipsPerPixel);
+
+} // namespace padrix
