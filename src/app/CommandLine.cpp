@@ -95,14 +95,11 @@ int total(const QCommandLineParser& parser, QTextStream& out, QTextStream& err,
     std::string error;
     std::optional<Tape> tape;
     if (path == QLatin1String("-")) {
-        QByteArray data;
         if (context.standardInput != nullptr)
-            data = context.standardInput->readAll();
-        tape =
-            parseCalcText(std::string_view(data.constData(), static_cast<std::size_t>(data.size())),
-                          settings.locale, &error);
-        if (!tape)
-            error = "standard input: " + error;
+            tape =
+                loadCalcStream(*context.standardInput, "standard input", settings.locale, &error);
+        else
+            error = "standard input: nothing to read";
     } else {
         tape = loadCalcFile(path, settings.locale, &error);
     }

@@ -82,6 +82,14 @@ bool readValue(std::string_view text, const NumberLocale& locale, Value& out) {
     return false;
 }
 
+bool hasLoneCarriageReturn(std::string_view text) {
+    for (std::size_t at = text.find('\r'); at != std::string_view::npos;
+         at = text.find('\r', at + 1))
+        if (at + 1 == text.size() || text[at + 1] != '\n')
+            return true;
+    return false;
+}
+
 std::string shortened(std::string_view text) {
     constexpr std::size_t Shown = 40;
     std::string s(text.substr(0, Shown));
@@ -156,12 +164,26 @@ std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& loc
         converted = toUtf8(text);
         text = converted;
     }
+    // A line ends at CR LF, LF or CR alone: lone CRs (old Mac files) become LFs.
+    std::string unified;
+    if (hasLoneCarriageReturn(text)) {
+        unified.assign(text);
+        for (std::size_t i = 0; i < unified.size(); ++i)
+            if (unified[i] == '\r' && (i + 1 == unified.size() || unified[i + 1] != '\n'))
+                unified[i] = '\n';
+        text = unified;
+    }
     const std::size_t headerEnd = text.find('\n');
     std::string_view body =
         headerEnd == std::string_view::npos ? std::string_view{} : text.substr(headerEnd + 1);
 
     Tape tape;
     const auto lines = static_cast<std::size_t>(std::count(body.begin(), body.end(), '\n')) + 1;
+    if (lines > MaxTapeBytes / sizeof(Value)) {
+        setError(error, "the file has " + std::to_string(lines) + " lines; a tape holds at most " +
+                            std::to_string(MaxTapeBytes / sizeof(Value)) + " lines (2 GB)");
+        return std::nullopt;
+    }
     tape.reserve(static_cast<int>(std::min<std::size_t>(lines, INT_MAX)));
     int lineNumber = 1; // the header
     while (!body.empty()) {
@@ -207,6 +229,46 @@ bool saveCalcFile(const QString& path, const Tape& tape, const NumberLocale& loc
     return true;
 }
 
+std::optional<Tape> loadCalcStream(QIODevice& device, const std::string& name,
+                                   const NumberLocale& locale, std::string* error,
+                                   qint64 maxBytes) {
+    // Plain reads into memory, counted by what arrives: a file that shrinks meanwhile, a pipe
+    // or standard input (whose size is 0) are bounded alike.
+    std::string data;
+    std::size_t used = 0;
+    try {
+        const qint64 expected = device.isSequential() ? 0 : device.size();
+        data.resize(static_cast<std::size_t>(std::min(expected, maxBytes)) + 1);
+        for (;;) {
+            if (used == data.size()) {
+                if (used > static_cast<std::size_t>(maxBytes))
+                    break;
+                data.resize(std::min<std::size_t>(std::max<std::size_t>(2 * used, 1 << 20),
+                                                  static_cast<std::size_t>(maxBytes) + 1));
+            }
+            const qint64 n =
+                device.read(data.data() + used, static_cast<qint64>(data.size() - used));
+            if (n <= 0)
+                break;
+            used += static_cast<std::size_t>(n);
+        }
+    } catch (const std::bad_alloc&) {
+        setError(error, "cannot read " + name + ": not enough memory");
+        return std::nullopt;
+    }
+    if (used > static_cast<std::size_t>(maxBytes)) {
+        setError(error, "cannot read " + name + ": it is larger than " +
+                            std::to_string(maxBytes >> 20) + " MiB");
+        return std::nullopt;
+    }
+    data.resize(used);
+    std::string message;
+    auto tape = parseCalcText(data, locale, &message);
+    if (!tape)
+        setError(error, name + ": " + message);
+    return tape;
+}
+
 std::optional<Tape> loadCalcFile(const QString& path, const NumberLocale& locale,
                                  std::string* error) {
     QFile file(path);
@@ -216,26 +278,7 @@ std::optional<Tape> loadCalcFile(const QString& path, const NumberLocale& locale
                                                      : file.errorString().toStdString()));
         return std::nullopt;
     }
-    if (file.size() > MaxCalcFileBytes) {
-        setError(error, "cannot read " + path.toStdString() + ": the file is too large");
-        return std::nullopt;
-    }
-    // Mapping the file spares copying it; where mapping is not possible it is read.
-    const qint64 size = file.size();
-    QByteArray data;
-    std::string_view text;
-    if (uchar* mapped = size > 0 ? file.map(0, size) : nullptr) {
-        text =
-            std::string_view(reinterpret_cast<const char*>(mapped), static_cast<std::size_t>(size));
-    } else {
-        data = file.readAll();
-        text = std::string_view(data.constData(), static_cast<std::size_t>(data.size()));
-    }
-    std::string message;
-    auto tape = parseCalcText(text, locale, &message);
-    if (!tape)
-        setError(error, path.toStdString() + ": " + message);
-    return tape;
+    return loadCalcStream(file, path.toStdString(), locale, error);
 }
 
 QString StripExtension(const QString& name) {

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QIODevice;
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +18,9 @@ constexpr std::string_view CalcFileHeader = "Padrix Calculator 6";
 
 /// A calculation file larger than this is refused rather than read into memory.
 constexpr qint64 MaxCalcFileBytes = qint64(1) << 30;
+/// The memory a loaded tape may take (2 GB); a file of more lines is refused.
+constexpr std::size_t MaxTapeBytes = std::size_t(2) << 30;
+constexpr std::size_t MaxTapeLines = MaxTapeBytes / 16; // a line takes 16 bytes and its operator
 
 /// The file's text: the header, then per line the operator and the value's text, each line
 /// ended by CR LF. Numbers use the locale's decimal separator and never group or exponent.
@@ -35,6 +40,12 @@ bool saveCalcFile(const QString& path, const Tape& tape, const NumberLocale& loc
 /// A name without its extension: everything before the last ".", wherever that stands (also
 /// inside a folder name); a name without "." as it is.
 QString StripExtension(const QString& name);
+
+/// Reads a calculation file from a device (a file, a pipe, standard input) named `name` in
+/// messages; at most MaxCalcFileBytes are read, whatever the device says its size is.
+std::optional<Tape> loadCalcStream(QIODevice& device, const std::string& name,
+                                   const NumberLocale& locale, std::string* error = nullptr,
+                                   qint64 maxBytes = MaxCalcFileBytes);
 
 /// Reads the calculation file at `path`.
 std::optional<Tape> loadCalcFile(const QString& path, const NumberLocale& locale,

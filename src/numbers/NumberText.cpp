@@ -99,16 +99,19 @@ int clampExponent(long long e) {
 }
 
 double digitsToDouble(const ScannedNumber& n) {
-    if (n.digits.find_first_not_of('0') == std::string::npos)
+    // The value decides, not the count of written figures: leading zeros are no figures.
+    const std::size_t first = n.digits.find_first_not_of('0');
+    if (first == std::string::npos)
         return 0.0;
-    std::string text = n.digits;
+    std::string text = n.digits.substr(first);
+    const long long figures = static_cast<long long>(text.size());
     text += 'e';
     text += std::to_string(n.exponent);
     double value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec == std::errc::result_out_of_range) {
-        if (n.exponent < 0 && static_cast<long long>(n.digits.size()) + n.exponent < 0)
-            return 0.0; // below the smallest double: underflow to zero
+        if (figures + n.exponent <= 0)
+            return n.negative ? -0.0 : 0.0; // below the smallest double: underflow to zero
         throw CalcError(CalcFailure::Overflow);
     }
     return n.negative ? -value : value;

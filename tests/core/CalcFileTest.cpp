@@ -1,5 +1,9 @@
 #include "core/CalcFile.h"
+
+#include <QBuffer>
+
 #include "core/Recalculation.h"
+#include <cstring>
 
 #include <QDir>
 #include <QFile>
@@ -256,6 +260,55 @@ TEST(CalcFile, StripExtensionCutsAtTheLastDot) {
     };
     for (const auto& [name, stripped] : cases)
         EXPECT_EQ(StripExtension(name), stripped) << name.toStdString();
+}
+
+/// A device that never ends, as /dev/zero or an endless pipe, and says its size is 0.
+class EndlessDevice : public QIODevice {
+public:
+    EndlessDevice() { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        std::memset(data, '\n', static_cast<std::size_t>(maxSize));
+        return maxSize;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+};
+
+TEST(CalcFile, ReadingIsBoundedByWhatArrives) {
+    EndlessDevice endless;
+    std::string error;
+    EXPECT_FALSE(loadCalcStream(endless, "standard input", NumberLocale::english(), &error,
+                                qint64(4) << 20));
+    EXPECT_EQ(error, "cannot read standard input: it is larger than 4 MiB");
+
+    // A stream within the bound reads like a file.
+    QBuffer buffer;
+    buffer.setData("Padrix Calculator 6\r\n+2\r\nx21\r\n");
+    buffer.open(QIODevice::ReadOnly);
+    const auto tape = loadCalcStream(buffer, "buffer", NumberLocale::english());
+    ASSERT_TRUE(tape);
+    EXPECT_EQ(tape->lineCount(), 2);
+
+    // More lines than a tape may hold in memory are refused before any is made.
+    const std::string blank = "h\n" + std::string(MaxTapeLines, '\n');
+    EXPECT_FALSE(parseCalcText(blank, NumberLocale::english(), &error));
+    EXPECT_EQ(error, "the file has " + std::to_string(MaxTapeLines + 1) +
+                         " lines; a tape holds at most " + std::to_string(MaxTapeLines) +
+                         " lines (2 GB)");
+}
+
+TEST(CalcFile, LinesEndAtCrLfLfOrCrAlone) {
+    const auto en = NumberLocale::english();
+    for (const std::string& text :
+         {std::string("h\r\n+1\r\n-2\r\nx3\r\n"), std::string("h\n+1\n-2\nx3\n"),
+          std::string("h\r+1\r-2\rx3\r"), std::string("h\r\n+1\r-2\nx3")}) {
+        const auto tape = parseCalcText(text, en);
+        ASSERT_TRUE(tape) << text;
+        EXPECT_EQ(tape->TapeOperators(), (std::vector<char>{'+', '-', 'x'})) << text;
+        EXPECT_EQ(tape->value(2), Value(Decimal(3))) << text;
+    }
 }
 
 } // namespace

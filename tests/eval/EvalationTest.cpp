@@ -57,6 +57,12 @@ TEST(Evaluator, ArithmeticAndPrecedence) {
 
 // A binary plus or minus takes the whole power as its term; a sign at the start or after
 // another operator stays with its number.
+TEST(Evaluator, AVanishingExponentIsZero) {
+    // 2 to a power of 1E-401 is 1, not the 0 of an exponent taken for infinite.
+    EXPECT_EQ(eval("2^-0." + std::string(400, '0') + "1"), "1");
+    EXPECT_EQ(eval("2^0." + std::string(400, '0') + "1"), "1");
+}
+
 TEST(Evaluator, SignsAndPowers) {
     expectResults({
         {"3 - 2^2", "-1"},

@@ -118,6 +118,14 @@ TEST(NumberConversions, LocaleAwareTextToDouble) {
     EXPECT_EQ(textToDouble("3.14159265358979", en), 3.14159265358979);
     EXPECT_EQ(textToDouble("1E-400", en), 0.0);
     EXPECT_THROW(textToDouble("1E+400", en), CalcError);
+    // Leading zeros are no figures: the value decides between underflow and overflow.
+    const std::string zeros(400, '0');
+    EXPECT_EQ(textToDouble("0." + zeros + "1", en), 0.0);
+    EXPECT_TRUE(std::signbit(textToDouble("-0." + zeros + "1", en)));
+    EXPECT_EQ(textToDouble(zeros + "25", en), 25.0);
+    EXPECT_EQ(textToDouble(zeros + "1E-5", en), 1e-5);
+    EXPECT_EQ(leadingNumber("0." + zeros + "1"), 0.0);
+    EXPECT_THROW(textToDouble(zeros + "1E+400", en), CalcError);
     EXPECT_THROW(textToDouble("Error - Sign", en), CalcError);
     EXPECT_THROW(textToDouble("", en), CalcError);
 }
