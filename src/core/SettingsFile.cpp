@@ -32,6 +32,12 @@ void putU16(std::string& out, std::uint16_t v) {
 }
 
 void putText(std::string& out, std::string_view text) {
+    // A text read from a Latin-1 file may be too long as UTF-8 but fits as it was read: it is
+    // written back in Latin-1, which the reader recognises as not being UTF-8.
+    std::optional<std::string> latin1;
+    if (text.size() > 0xFFFF && (latin1 = toLatin1(text)) && latin1->size() <= 0xFFFF &&
+        !isValidUtf8(*latin1))
+        text = *latin1;
     // The length is 16 bits: a longer text is cut at a character boundary.
     std::size_t n = std::min<std::size_t>(text.size(), 0xFFFF);
     while (n < text.size() && n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)

@@ -58,4 +58,21 @@ std::string toUtf8(std::string_view s) {
     return out;
 }
 
+std::optional<std::string> toLatin1(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) {
+            const auto next = static_cast<unsigned char>(utf8[++i]);
+            out.push_back(static_cast<char>(((c & 0x03) << 6) | (next & 0x3F)));
+        } else {
+            return std::nullopt; // beyond U+00FF
+        }
+    }
+    return out;
+}
+
 } // namespace padrix

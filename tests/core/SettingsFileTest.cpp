@@ -66,6 +66,28 @@ TEST(SettingsFile, ShortOrForeignFilesReadWhatTheyHold) {
               "");
 }
 
+TEST(SettingsFile, ALatin1TextReadBackIsWrittenBackWhole) {
+    // A tool tip of 65,535 Latin-1 bytes, each a character that takes two bytes in UTF-8.
+    const std::string latin1(0xFFFF, '\xE9'); // é
+    std::string file;
+    for (int i = 0; i < 3; ++i) { // caption, formula, then the long tool tip of button 0
+        const std::string text = i == 2 ? latin1 : std::string("Exp").substr(0, i == 0 ? 3 : 0);
+        file += std::string("\x08\x00", 2);
+        file.push_back(static_cast<char>(text.size() & 0xFF));
+        file.push_back(static_cast<char>(text.size() >> 8));
+        file += text;
+    }
+    const Settings read = parseSettings(file);
+    EXPECT_EQ(read.buttons[0].toolTip.size(), 2U * 0xFFFF); // as UTF-8
+    const Settings again = parseSettings(formatSettings(read));
+    EXPECT_EQ(again.buttons[0].toolTip, read.buttons[0].toolTip);
+
+    // A UTF-8 text beyond 16 bits of bytes is cut at a character boundary.
+    Settings wide;
+    wide.buttons[1].toolTip = std::string(0xFFFF, 'x') + "\xE2\x82\xAC"; // and a euro sign
+    EXPECT_EQ(parseSettings(formatSettings(wide)).buttons[1].toolTip, std::string(0xFFFF, 'x'));
+}
+
 TEST(SettingsFile, HostileBytesNeverCrashOrHang) {
     std::mt19937 random(4242);
     std::uniform_int_distribution<int> byte(0, 255);
