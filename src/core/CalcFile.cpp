@@ -11,6 +11,7 @@
 #include <charconv>
 #include <climits>
 #include <cstring>
+#include <memory>
 
 namespace padrix {
 
@@ -82,14 +83,6 @@ bool readValue(std::string_view text, const NumberLocale& locale, Value& out) {
     return false;
 }
 
-bool hasLoneCarriageReturn(std::string_view text) {
-    for (std::size_t at = text.find('\r'); at != std::string_view::npos;
-         at = text.find('\r', at + 1))
-        if (at + 1 == text.size() || text[at + 1] != '\n')
-            return true;
-    return false;
-}
-
 std::string shortened(std::string_view text) {
     constexpr std::size_t Shown = 40;
     std::string s(text.substr(0, Shown));
@@ -153,35 +146,27 @@ std::string formatCalcText(const Tape& tape, const NumberLocale& locale) {
     return out;
 }
 
-std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& locale,
-                                  std::string* error) {
-    if (text.empty()) {
-        setError(error, "the file is empty: a calculation file starts with its header line");
+namespace {
+
+/// The tape of a text whose lines end at LF or CR LF. A line that holds a CR of its own (a
+/// file whose lines end at CR alone) sets `loneReturn` and gives nothing, so that the caller
+/// reads the text again with those line ends; checked only where it costs nothing.
+std::optional<Tape> parseLines(std::string_view text, const NumberLocale& locale,
+                               std::string* error, bool& loneReturn) {
+    const std::size_t headerEnd = text.find('\n');
+    const std::string_view header = text.substr(0, headerEnd);
+    if (const auto cr = header.find('\r'); cr != std::string_view::npos && cr + 1 < header.size()) {
+        loneReturn = true;
         return std::nullopt;
     }
-    std::string converted;
-    if (!isValidUtf8(text)) {
-        converted = toUtf8(text);
-        text = converted;
-    }
-    // A line ends at CR LF, LF or CR alone: lone CRs (old Mac files) become LFs.
-    std::string unified;
-    if (hasLoneCarriageReturn(text)) {
-        unified.assign(text);
-        for (std::size_t i = 0; i < unified.size(); ++i)
-            if (unified[i] == '\r' && (i + 1 == unified.size() || unified[i + 1] != '\n'))
-                unified[i] = '\n';
-        text = unified;
-    }
-    const std::size_t headerEnd = text.find('\n');
     std::string_view body =
         headerEnd == std::string_view::npos ? std::string_view{} : text.substr(headerEnd + 1);
 
     Tape tape;
     const auto lines = static_cast<std::size_t>(std::count(body.begin(), body.end(), '\n')) + 1;
-    if (lines > MaxTapeBytes / sizeof(Value)) {
+    if (lines > MaxTapeLines) {
         setError(error, "the file has " + std::to_string(lines) + " lines; a tape holds at most " +
-                            std::to_string(MaxTapeBytes / sizeof(Value)) + " lines (2 GB)");
+                            std::to_string(MaxTapeLines) + " lines (2 GB)");
         return std::nullopt;
     }
     tape.reserve(static_cast<int>(std::min<std::size_t>(lines, INT_MAX)));
@@ -199,7 +184,15 @@ std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& loc
         }
         const char op = line.front();
         Value value;
-        if (static_cast<unsigned char>(op) >= 0x80 || !readValue(line.substr(1), locale, value)) {
+        const bool read =
+            static_cast<unsigned char>(op) < 0x80 && readValue(line.substr(1), locale, value);
+        if (!read || value.isText()) {
+            if (line.find('\r') != std::string_view::npos) {
+                loneReturn = true;
+                return std::nullopt;
+            }
+        }
+        if (!read) {
             setError(error, "line " + std::to_string(lineNumber) +
                                 " is neither a number nor a calculation line: " + shortened(line));
             return std::nullopt;
@@ -209,6 +202,31 @@ std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& loc
     if (tape.lineCount() == 0)
         tape.append('+', Value());
     return tape;
+}
+
+} // namespace
+
+std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& locale,
+                                  std::string* error) {
+    if (text.empty()) {
+        setError(error, "the file is empty: a calculation file starts with its header line");
+        return std::nullopt;
+    }
+    std::string converted;
+    if (!isValidUtf8(text)) {
+        converted = toUtf8(text);
+        text = converted;
+    }
+    bool loneReturn = false;
+    auto tape = parseLines(text, locale, error, loneReturn);
+    if (!loneReturn)
+        return tape;
+    // A line ends at CR LF, LF or CR alone: lone CRs (old Mac files) become LFs.
+    std::string unified(text);
+    for (std::size_t i = 0; i < unified.size(); ++i)
+        if (unified[i] == '\r' && (i + 1 == unified.size() || unified[i + 1] != '\n'))
+            unified[i] = '\n';
+    return parseLines(unified, locale, error, loneReturn);
 }
 
 bool saveCalcFile(const QString& path, const Tape& tape, const NumberLocale& locale,
@@ -234,20 +252,26 @@ std::optional<Tape> loadCalcStream(QIODevice& device, const std::string& name,
                                    qint64 maxBytes) {
     // Plain reads into memory, counted by what arrives: a file that shrinks meanwhile, a pipe
     // or standard input (whose size is 0) are bounded alike.
-    std::string data;
+    // The buffer is not cleared before it is read into: that would cost as much as reading.
+    std::unique_ptr<char[]> data;
+    std::size_t capacity = 0;
     std::size_t used = 0;
+    const auto limit = static_cast<std::size_t>(maxBytes) + 1;
     try {
         const qint64 expected = device.isSequential() ? 0 : device.size();
-        data.resize(static_cast<std::size_t>(std::min(expected, maxBytes)) + 1);
+        std::size_t want = static_cast<std::size_t>(std::min(expected, maxBytes)) + 1;
         for (;;) {
-            if (used == data.size()) {
-                if (used > static_cast<std::size_t>(maxBytes))
+            if (used == capacity) {
+                if (used >= limit)
                     break;
-                data.resize(std::min<std::size_t>(std::max<std::size_t>(2 * used, 1 << 20),
-                                                  static_cast<std::size_t>(maxBytes) + 1));
+                std::unique_ptr<char[]> bigger(new char[want]);
+                if (used > 0)
+                    std::memcpy(bigger.get(), data.get(), used);
+                data = std::move(bigger);
+                capacity = want;
+                want = std::min(std::max<std::size_t>(2 * want, 1 << 20), limit);
             }
-            const qint64 n =
-                device.read(data.data() + used, static_cast<qint64>(data.size() - used));
+            const qint64 n = device.read(data.get() + used, static_cast<qint64>(capacity - used));
             if (n <= 0)
                 break;
             used += static_cast<std::size_t>(n);
@@ -261,9 +285,8 @@ std::optional<Tape> loadCalcStream(QIODevice& device, const std::string& name,
                             std::to_string(maxBytes >> 20) + " MiB");
         return std::nullopt;
     }
-    data.resize(used);
     std::string message;
-    auto tape = parseCalcText(data, locale, &message);
+    auto tape = parseCalcText(std::string_view(data.get(), used), locale, &message);
     if (!tape)
         setError(error, name + ": " + message);
     return tape;

@@ -305,12 +305,17 @@ TEST(CalcFile, LinesEndAtCrLfLfOrCrAlone) {
     const auto en = NumberLocale::english();
     for (const std::string& text :
          {std::string("h\r\n+1\r\n-2\r\nx3\r\n"), std::string("h\n+1\n-2\nx3\n"),
-          std::string("h\r+1\r-2\rx3\r"), std::string("h\r\n+1\r-2\nx3")}) {
+          std::string("h\r+1\r-2\rx3\r"), std::string("h\r\n+1\r-2\nx3"),
+          std::string("h\r\n+1\r\n-2\r\nx3\r"), std::string("h\n+1\n-2\rx3")}) {
         const auto tape = parseCalcText(text, en);
         ASSERT_TRUE(tape) << text;
         EXPECT_EQ(tape->TapeOperators(), (std::vector<char>{'+', '-', 'x'})) << text;
         EXPECT_EQ(tape->value(2), Value(Decimal(3))) << text;
     }
+    // A lone CR after a line form is a line end too, not part of its text.
+    const auto tape = parseCalcText("h\r\n+10%\r+5\r\n", en);
+    ASSERT_TRUE(tape);
+    EXPECT_EQ(tape->TapeValues(), (std::vector<Value>{Value("10%"), Value(Decimal(5))}));
 }
 
 } // namespace
