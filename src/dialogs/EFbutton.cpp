@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
-
 namespace padrix {
 
 namespace {

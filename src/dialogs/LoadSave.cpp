@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-
 namespace padrix {
 
 namespace {
