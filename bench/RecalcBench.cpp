@@ -77,6 +77,45 @@ void BM_MailCalcMixedLines(benchmark::State& state) {
 }
 BENCHMARK(BM_MailCalcMixedLines)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+/// One tape line of `length` characters in one of several shapes that stress the reading of
+/// a line: long figures, long formula arguments, deep and long rows of bracket groups.
+std::string longLine(int shape, std::size_t length) {
+    const auto fill = [length](std::string head, std::string_view unit, std::string tail) {
+        while (head.size() + unit.size() + tail.size() <= length)
+            head += unit;
+        return head + tail;
+    };
+    switch (shape) {
+    case 0: // one number of a million figures
+        return fill("", "1234567890", "");
+    case 1: // the running total, over and over, as a button's argument
+        return fill("Svol(", "T", ")");
+    case 2: // a million-figure argument of a function
+        return fill("Sin(0.", "0", "1)");
+    case 3: // a row of bracket groups as a button's argument
+        return fill("Kilo(", "(1)+", "1)");
+    case 4: // signs and figures in turn
+        return fill("Kilo(1", "-+-1", ")");
+    case 5: // a row of powers
+        return fill("Svol(1", "^1", ")");
+    default: // a percentage of many figures
+        return fill("", "9", "%");
+    }
+}
+
+void BM_MailCalcLongLine(benchmark::State& state) {
+    Tape tape;
+    tape.append('+', Decimal(2));
+    tape.append('+', longLine(static_cast<int>(state.range(0)), 1000000));
+    const RecalcSettings settings;
+    for (auto _ : state) {
+        GrandTotal total = MailCalc(tape, settings);
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetLabel(MailCalc(tape, settings).text.substr(0, 20));
+}
+BENCHMARK(BM_MailCalcLongLine)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
+
 void BM_SortValues(benchmark::State& state) {
     const Tape tape = plainTape(static_cast<int>(state.range(0)));
     for (auto _ : state) {

@@ -32,8 +32,8 @@ int evaluate(const QCommandLineParser& parser, QTextStream& out, QTextStream& er
         parser.isSet(QStringLiteral("x")) ? variableText(parser.value(QStringLiteral("x"))) : "";
     const std::string t =
         parser.isSet(QStringLiteral("t")) ? variableText(parser.value(QStringLiteral("t"))) : "";
-    formula = bindVariables(formula, x, t);
     try {
+        formula = bindVariables(formula, x, t);
         const std::string result = EvalFormula(formula);
         out << QString::fromStdString(result) << Qt::endl;
         return Evalation::isErrorText(result) ? 1 : 0;

@@ -64,6 +64,10 @@ std::string Evalation::EvalFormula(std::string& formula) {
     CheckBrackets();
     if (ErrFlag != 0)
         return ErrText;
+    Reduced.clear();
+    Reduced.reserve(ExprText.size());
+    OpenMarks.clear();
+    ScanPos = 0;
     for (;;) {
         FindInnerGroup();
         SplitTokens();
@@ -80,22 +84,21 @@ std::string Evalation::EvalFormula(std::string& formula) {
 
 void Evalation::spliceGroupValue() {
     const std::size_t open = static_cast<std::size_t>(OpenPos) - 1; // 0-based "("
-    const std::size_t close = static_cast<std::size_t>(ClosePos) - 1;
-    const char before = open > 0 ? ExprText[open - 1] : '\0';
-    const char after = close + 1 < ExprText.size() ? ExprText[close + 1] : '\0';
+    const char before = open > 0 ? Reduced[open - 1] : '\0';
+    // The text after the closing bracket has not been read yet, so it stands as written.
+    const char after = ScanPos < ExprText.size() ? ExprText[ScanPos] : '\0';
     // A number or a group directly next to a bracket group multiplies with it: 2(3), (2)(3).
     const bool timesBefore = isFigure(before) || before == '}';
     const bool timesAfter = isFigure(after) || after == '(';
-    std::string placeholder;
+    Reduced.resize(open);
     if (timesBefore)
-        placeholder += '*';
-    placeholder += '{';
-    placeholder += std::to_string(GroupValues.size());
-    placeholder += '}';
+        Reduced += '*';
+    Reduced += '{';
+    Reduced += std::to_string(GroupValues.size());
+    Reduced += '}';
     if (timesAfter)
-        placeholder += '*';
+        Reduced += '*';
     GroupValues.push_back(GroupText);
-    ExprText.replace(open, close - open + 1, placeholder);
 }
 
 std::string Evalation::RemoveSpaces(std::string& text) {
@@ -146,21 +149,24 @@ void Evalation::CheckBrackets() {
 }
 
 void Evalation::FindInnerGroup() {
+    // Reading on from where the last group closed, every character is copied once; the
+    // innermost open bracket is the last one not yet closed.
     OpenPos = 0;
     ClosePos = 0;
-    for (std::size_t i = 0; i < ExprText.size(); ++i) {
-        if (ExprText[i] == '(') {
-            OpenPos = static_cast<int>(i) + 1;
-        } else if (ExprText[i] == ')') {
-            ClosePos = static_cast<int>(i) + 1;
-            break;
+    while (ScanPos < ExprText.size()) {
+        const char c = ExprText[ScanPos++];
+        if (c == ')') {
+            OpenPos = static_cast<int>(OpenMarks.back()) + 1;
+            OpenMarks.pop_back();
+            ClosePos = static_cast<int>(Reduced.size()) + 1;
+            GroupText.assign(Reduced, static_cast<std::size_t>(OpenPos), std::string::npos);
+            return;
         }
+        if (c == '(')
+            OpenMarks.push_back(Reduced.size());
+        Reduced.push_back(c);
     }
-    if (OpenPos == 0)
-        GroupText = ExprText;
-    else
-        GroupText = ExprText.substr(static_cast<std::size_t>(OpenPos),
-                                    static_cast<std::size_t>(ClosePos - OpenPos - 1));
+    GroupText = Reduced;
 }
 
 void Evalation::SplitTokens() {
@@ -318,11 +324,25 @@ void Evalation::CalcTokens() {
 }
 
 std::string bindVariables(std::string_view formula, std::string_view x, std::string_view t) {
-    auto replaceAll = [](std::string_view text, char name, std::string_view value) {
+    const auto count = [](std::string_view text, char name) {
+        return static_cast<std::size_t>(std::count(text.begin(), text.end(), name));
+    };
+    // Work out the length first: many X's and a long argument would otherwise ask for
+    // gigabytes before anything could be evaluated.
+    const std::size_t xs = x.empty() ? 0 : count(formula, 'X');
+    const std::size_t ts = t.empty() ? 0 : count(formula, 'T') + xs * count(x, 'T');
+    const auto grown = [](std::size_t letters, std::size_t valueSize) {
+        const std::size_t each = valueSize + 1; // "(value)" stands for one letter
+        return letters > MaxBoundFormulaLength / each ? MaxBoundFormulaLength + 1 : letters * each;
+    };
+    const std::size_t length = formula.size() + grown(xs, x.size()) + grown(ts, t.size());
+    if (xs + ts > 0 && length > MaxBoundFormulaLength)
+        throw CalcError(CalcFailure::OutOfRange);
+    auto replaceAll = [length](std::string_view text, char name, std::string_view value) {
         if (value.empty())
             return std::string(text);
         std::string out;
-        out.reserve(text.size() + value.size() + 2);
+        out.reserve(length);
         for (char c : text) {
             if (c == name) {
                 out.push_back('(');

@@ -9,7 +9,8 @@ namespace padrix {
 
 /// The formula evaluator of the function buttons. It knows numbers, brackets and the
 /// operators + - * / ^, and works by reduction: the innermost bracket group is evaluated and
-/// replaced by its value until no bracket is left.
+/// replaced by its value until no bracket is left. The text is read once from the left, so the
+/// time grows with its length, not with its length times its groups.
 ///
 /// EvalFormula returns the value as general text ('.' as the point) or one of the error texts
 /// below. A malformed number, a piece of more than 100 tokens, or a result beyond the decimal
@@ -68,19 +69,29 @@ private:
     int TokenCount = 0;    // tokens in use in Tokens, from index 1
     int RawUsed = 0;       // highest record of RawTokens written since it was last cleared
     int TokensUsed = 0;    // the same for Tokens
-    int OpenPos = 0;       // 1-based position of the innermost "(", 0 when none
-    int ClosePos = 0;      // 1-based position of the first ")", 0 when none
+    // ExprText is read once from the left. Reduced is what has been read, with every closed
+    // group replaced by its value; the groups close in the order of their ")".
+    std::string Reduced;
+    std::size_t ScanPos = 0;            // next character of ExprText to read
+    std::vector<std::size_t> OpenMarks; // 0-based places in Reduced of the open "("
+    int OpenPos = 0;  // 1-based position in Reduced of the innermost "(", 0 when none
+    int ClosePos = 0; // 1-based position its ")" would have in Reduced, 0 when none
     // Values of reduced bracket groups. A group's value stands in ExprText as "{n}", so it
     // is read back as one operand and never merged with the figures or signs around it.
     std::vector<std::string> GroupValues;
 };
+
+/// The longest text a formula may become once its variables are bound (4 MiB): far beyond any
+/// formula the editor can store, and small enough to evaluate at once.
+constexpr std::size_t MaxBoundFormulaLength = std::size_t(4) << 20;
 
 /// EvalFormula of one evaluator kept for the calling thread.
 std::string EvalFormula(std::string& formula);
 
 /// The formula with every "X" replaced by the argument and then every "T" by the running
 /// total, each in brackets so that it is read as one operand: X^2 with X = -3 is (-3)^2.
-/// An empty value leaves its letter in place.
+/// An empty value leaves its letter in place. A text longer than MaxBoundFormulaLength
+/// throws CalcError(OutOfRange) before any of it is built.
 std::string bindVariables(std::string_view formula, std::string_view x, std::string_view t);
 
 } // namespace padrix

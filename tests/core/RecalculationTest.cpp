@@ -173,6 +173,7 @@ TEST(Recalculation, FormulaButtons) {
     buttons[18] = {"Tx", "T-X^2", ""};
     buttons[19] = {"Bad", "5-", ""};
     buttons[20] = {"Half", "T/X", ""};
+    buttons[21] = {"Huge", std::string(65535, 'X'), ""};
     RecalcSettings settings;
     settings.buttons = &buttons;
     expectTotals(
@@ -190,6 +191,11 @@ TEST(Recalculation, FormulaButtons) {
             {"evaluator error text", tapeOf({{'+', dec("1")}, {'+', "Bad(2)"}}), "Bad Error"},
             {"empty formula", tapeOf({{'+', "Fun(2)"}}), "Error"},
             {"under divide", tapeOf({{'+', dec("44")}, {'/', "Ibs(10)"}}), "2"},
+            {"substitution past the limit",
+             tapeOf({{'+', dec("1")}, {'+', "Huge(" + std::string(100, '1') + ")"}}), "Huge Error"},
+            {"totals in a long argument",
+             tapeOf({{'+', dec("1")}, {'+', "Svol(" + std::string(200000, 'T') + ")"}}),
+             "Svol Error"},
         },
         settings);
     // With the defaults, a call of an unknown name meets a custom button with no caption.

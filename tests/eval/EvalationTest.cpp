@@ -173,6 +173,42 @@ TEST(Evaluator, HundredTokensAPiece) {
     EXPECT_EQ(eval(twoPieces), "100");
 }
 
+TEST(Evaluator, LongAndDeepTextsReduceInOneReading) {
+    // 20,000 nested groups around one value, and a long row of groups each added on.
+    const int depth = 20000;
+    std::string nested = std::string(depth, '(') + "-2" + std::string(depth, ')') + "^2";
+    EXPECT_EQ(eval(nested), "4");
+    std::string row;
+    for (int i = 0; i < 30; ++i)
+        row += "(1+(2*(3)))+";
+    EXPECT_EQ(eval(row + "(0)"), "210");
+    // The first failing group from the left decides, however far along the text it is.
+    EXPECT_EQ(eval(std::string(depth, '(') + "1" + std::string(depth, ')') + "+(5-)+(6/0)"),
+              "Error - Sign");
+    EXPECT_EQ(eval("(6/0)+" + std::string(depth, '(') + "5-" + std::string(depth, ')')),
+              "Error - Division");
+    // A group's value next to a figure or a group still multiplies, at any depth.
+    EXPECT_EQ(eval("((2)(3))((1)+(1))"), "12");
+}
+
+TEST(Evaluator, BoundVariablesHaveALengthLimit) {
+    const std::string manyX(65535, 'X');
+    const std::string longArgument(100, '1');
+    try {
+        bindVariables(manyX, longArgument, "");
+        ADD_FAILURE() << "a text of " << manyX.size() * 102 << " characters was built";
+    } catch (const CalcError& e) {
+        EXPECT_EQ(e.kind(), CalcFailure::OutOfRange);
+    }
+    // T's inside the argument count too: 1000 X's each holding 1000 T's.
+    EXPECT_THROW(bindVariables(std::string(1000, 'X'), std::string(1000, 'T'), "12345"), CalcError);
+    // Just under the limit the text is built whole.
+    const std::size_t letters = MaxBoundFormulaLength / 4 - 1; // "(1)" for each X
+    EXPECT_EQ(bindVariables(std::string(letters, 'X'), "1", "").size(), letters * 3);
+    // Without a value to bind, a long text is left as it is.
+    EXPECT_EQ(bindVariables(manyX, "", "").size(), manyX.size());
+}
+
 TEST(Evaluator, TrimsTheCallersFormulaAndBindsVariables) {
     std::string formula = "  1 + 2  ";
     Evalation evaluator;
