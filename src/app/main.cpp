@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -36,7 +37,12 @@ int runCommandLineOnly(int argc, char* argv[]) {
     standardInput.open(stdin, QIODevice::ReadOnly);
     const padrix::CommandLineContext context{
         padrix::detectNumberLocale(padrix::LocaleEnvironment::fromProcess()), &standardInput};
-    return padrix::runCommandLine(QCoreApplication::arguments(), out, err, context).value_or(0);
+    try {
+        return padrix::runCommandLine(QCoreApplication::arguments(), out, err, context).value_or(0);
+    } catch (const std::bad_alloc&) {
+        err << "padrix-calculator: not enough memory" << Qt::endl;
+        return 1;
+    }
 }
 
 /// Shows the window until it is active, then saves a picture of it.

@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstring>
 #include <memory>
+#include <new>
 
 namespace padrix {
 
@@ -286,10 +287,15 @@ std::optional<Tape> loadCalcStream(QIODevice& device, const std::string& name,
         return std::nullopt;
     }
     std::string message;
-    auto tape = parseCalcText(std::string_view(data.get(), used), locale, &message);
-    if (!tape)
-        setError(error, name + ": " + message);
-    return tape;
+    try {
+        auto tape = parseCalcText(std::string_view(data.get(), used), locale, &message);
+        if (!tape)
+            setError(error, name + ": " + message);
+        return tape;
+    } catch (const std::bad_alloc&) {
+        setError(error, "cannot read " + name + ": not enough memory");
+        return std::nullopt;
+    }
 }
 
 std::optional<Tape> loadCalcFile(const QString& path, const NumberLocale& locale,

@@ -18,9 +18,6 @@ constexpr std::string_view CalcFileHeader = "Padrix Calculator 6";
 
 /// A calculation file larger than this is refused rather than read into memory.
 constexpr qint64 MaxCalcFileBytes = qint64(1) << 30;
-/// The memory a loaded tape may take (2 GB); a file of more lines is refused.
-constexpr std::size_t MaxTapeBytes = std::size_t(2) << 30;
-constexpr std::size_t MaxTapeLines = MaxTapeBytes / 16; // a line takes 16 bytes and its operator
 
 /// The file's text: the header, then per line the operator and the value's text, each line
 /// ended by CR LF. Numbers use the locale's decimal separator and never group or exponent.

@@ -2,26 +2,43 @@
 
 #include "numbers/CalcFailure.h"
 
-#include <vector>
-
 namespace padrix {
 
 namespace {
 
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n')
-            continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
+/// Reads a text line by line; lines end at CR LF, LF or CR alone.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : m_rest(text) {}
+
+    bool next(std::string_view& line) {
+        if (m_rest.empty())
+            return false; // a line break at the very end adds no line
+        const std::size_t end = m_rest.find_first_of("\r\n");
+        line = m_rest.substr(0, end);
+        if (end == std::string_view::npos) {
+            m_rest = {};
+            return true;
+        }
+        const bool crlf = m_rest[end] == '\r' && end + 1 < m_rest.size() && m_rest[end + 1] == '\n';
+        m_rest.remove_prefix(end + (crlf ? 2 : 1));
+        return true;
     }
-    if (start < text.size())
-        lines.push_back(text.substr(start));
-    return lines;
+
+    bool atEnd() const { return m_rest.empty(); }
+
+private:
+    std::string_view m_rest;
+};
+
+/// The last line of a text, as LineReader would give it last.
+std::string_view lastLine(std::string_view text) {
+    if (text.ends_with("\r\n"))
+        text.remove_suffix(2);
+    else if (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
+        text.remove_suffix(1);
+    const std::size_t end = text.find_last_of("\r\n");
+    return end == std::string_view::npos ? text : text.substr(end + 1);
 }
 
 /// Field `index` of a TAB-separated line; false when the line has no such field.
@@ -73,23 +90,27 @@ std::string copyText(const Tape& tape, const NumberLocale& locale) {
 }
 
 Tape pasteTape(std::string_view text, const NumberLocale& locale) {
-    const std::vector<std::string_view> lines = splitLines(text);
     Tape tape;
-    const bool ledger = !lines.empty() && lines.back() == "DE";
-    const std::size_t count = ledger ? lines.size() - 1 : lines.size();
-    tape.reserve(static_cast<int>(count));
-    for (std::size_t i = 0; i < count; ++i) {
+    if (text.empty())
+        return tape;
+    const bool ledger = lastLine(text) == "DE";
+    LineReader reader(text);
+    std::string_view line;
+    // A text of more lines than a tape may hold pastes as many as it can.
+    for (std::size_t n = 0; n < MaxTapeLines && reader.next(line); ++n) {
         std::string_view f;
         if (!ledger) {
-            tape.append('+', field(lines[i], 0, f) ? plainField(f, locale) : Value());
+            tape.append('+', field(line, 0, f) ? plainField(f, locale) : Value());
             continue;
         }
-        if (!field(lines[i], 0, f)) {
+        if (reader.atEnd())
+            break; // the "DE" line itself
+        if (!field(line, 0, f)) {
             tape.append(NoOperator, Value()); // an empty line has no fields
             continue;
         }
         const char op = f.empty() ? '-' : '+';
-        tape.append(op, field(lines[i], 3, f) ? Value(leadingNumber(f)) : Value());
+        tape.append(op, field(line, 3, f) ? Value(leadingNumber(f)) : Value());
     }
     return tape;
 }

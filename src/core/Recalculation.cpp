@@ -6,6 +6,7 @@
 #include "numbers/RealMath.h"
 
 #include <cmath>
+#include <new>
 #include <optional>
 #include <string_view>
 
@@ -153,6 +154,11 @@ public:
             } catch (const CalcError& e) {
                 // The line contributes nothing; the last failure decides the words.
                 m_failure = e.kind();
+                m_failedName = m_lineName;
+            } catch (const std::bad_alloc&) {
+                // A line too long to work on in the memory there is fails like one whose
+                // pieces are too long.
+                m_failure = CalcFailure::OutOfRange;
                 m_failedName = m_lineName;
             }
         }
@@ -343,8 +349,13 @@ int totalColorFor(const std::string& text) {
 GrandTotal MailCalc(const Tape& tape, const RecalcSettings& settings,
                     const std::string& previousText, std::vector<Value>* SortedValues) {
     if (settings.TotalMode != TotalNumbers) {
-        const std::optional<std::string> text =
-            statisticText(tape.TapeValues(), settings.TotalMode, settings.locale, SortedValues);
+        std::optional<std::string> text;
+        try {
+            text =
+                statisticText(tape.TapeValues(), settings.TotalMode, settings.locale, SortedValues);
+        } catch (const std::bad_alloc&) {
+            // No room for the sorted copy: the statistic cannot be formed.
+        }
         const std::string& shown = text ? *text : previousText;
         return {shown, totalColorFor(shown), !text};
     }

@@ -32,6 +32,11 @@ constexpr int operatorColor(char op) {
     }
 }
 
+/// The memory a tape read from a file or the clipboard may take (2 GB): a file of more lines
+/// is refused, a paste stops there.
+constexpr std::size_t MaxTapeBytes = std::size_t(2) << 30;
+constexpr std::size_t MaxTapeLines = MaxTapeBytes / 16; // a line takes 16 bytes and its operator
+
 /// The tape: line L has the operator TapeOperators()[L] and the operand TapeValues()[L]. The
 /// two always have the same length, whatever is done to the tape.
 class Tape {

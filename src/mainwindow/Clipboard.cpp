@@ -8,6 +8,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
+#include <new>
+
 namespace padrix {
 
 void Diruvuv_Orozezadi::C_m_Click() {
@@ -17,8 +19,15 @@ void Diruvuv_Orozezadi::C_m_Click() {
 }
 
 void Diruvuv_Orozezadi::P_m_Click() {
+    // The clipboard is read before the tape is cleared: a text too large for memory leaves the
+    // tape as it was.
+    Tape pasted;
+    try {
+        pasted = pasteTape(QGuiApplication::clipboard()->text().toStdString(), m_context.locale);
+    } catch (const std::bad_alloc&) {
+        return;
+    }
     Clear_Total_Click();
-    Tape pasted = pasteTape(QGuiApplication::clipboard()->text().toStdString(), m_context.locale);
     // The pasted lines replace the cleared ones; the rows below them stay cleared.
     const int lines = std::max(pasted.lineCount(), m.tape.lineCount());
     for (int i = pasted.lineCount(); i < lines; ++i)

@@ -55,6 +55,11 @@ TEST(ClipboardText, PasteReadsColumnsAndLedgers) {
          "12abc\r\n  7.5 kg",
          "++",
          {Decimal(12), Decimal::parse("7.5")}},
+        {"a ledger with CR alone and a line break after DE",
+         "a\tb\tc\t1\r\tb\tc\t2\rDE\r\n",
+         "+-",
+         {1.0, 2.0}},
+        {"DE not on the last line is a plain line", "DE\n5\n", "++", {Decimal(0), Decimal(5)}},
         {"nothing", "", "", {}},
         {"a lone DE", "DE", "", {}},
     };
