@@ -8,7 +8,7 @@ PADRIX_PACKAGES=(
     cmake ninja-build g++ pkg-config git clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev googletest
-    libbenchmark-dev
+    libbenchmark-dev clang libclang-rt-dev
     fonts-liberation poppler-utils
 )
 

@@ -2,6 +2,8 @@
 
 #include "numbers/CalcFailure.h"
 
+#include <cmath>
+
 namespace padrix {
 
 namespace {
@@ -55,12 +57,19 @@ bool field(std::string_view line, int index, std::string_view& out) {
     return true;
 }
 
+/// A number read from `text`; one beyond even double precision keeps the text, so that the
+/// line shows what was pasted and the total reads it as an overflow.
+Value finiteOrText(double number, std::string_view text) {
+    return std::isfinite(number) ? Value(number) : Value(text);
+}
+
 /// The leading plain number of a text as a decimal, 0 when it starts with none.
 Value plainNumber(std::string_view text) {
+    const double number = leadingNumber(text);
     try {
-        return Decimal::fromDouble(leadingNumber(text));
+        return Decimal::fromDouble(number);
     } catch (const CalcError&) {
-        return leadingNumber(text); // beyond the decimal range: keep the double
+        return finiteOrText(number, text); // beyond the decimal range: keep the double
     }
 }
 
@@ -71,8 +80,18 @@ Value plainField(std::string_view text, const NumberLocale& locale) {
             plain.erase(at, locale.groupSeparator.size());
     try {
         return textToDecimal(plain, locale);
-    } catch (const CalcError&) {
-        return plainNumber(text); // a text, or a number beyond the range, reads as far as it can
+    } catch (const CalcError& e) {
+        // A number beyond the decimal range, written as the locale writes it (as Copy does),
+        // is kept in double precision.
+        if (e.kind() == CalcFailure::Overflow) {
+            try {
+                if (const double number = textToDouble(plain, locale); std::isfinite(number))
+                    return number;
+            } catch (const CalcError&) {
+                // beyond double precision too: read as far as it goes below
+            }
+        }
+        return plainNumber(text); // a text reads as far as it can
     }
 }
 
@@ -110,7 +129,7 @@ Tape pasteTape(std::string_view text, const NumberLocale& locale) {
             continue;
         }
         const char op = f.empty() ? '-' : '+';
-        tape.append(op, field(line, 3, f) ? Value(leadingNumber(f)) : Value());
+        tape.append(op, field(line, 3, f) ? finiteOrText(leadingNumber(f), f) : Value());
     }
     return tape;
 }

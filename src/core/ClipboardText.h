@@ -17,7 +17,8 @@ std::string copyText(const Tape& tape, const NumberLocale& locale);
 /// line is "+" with a first field and "-" without one, its amount the fourth TAB field read as
 /// a plain number. Otherwise every line is added with its first TAB field: the number it
 /// reads as in the locale, grouping allowed, else its leading plain number. A line without
-/// the field it needs keeps an empty value. Every line of the text is kept, up to
+/// the field it needs keeps an empty value; a number beyond double precision ("1E+400") keeps
+/// its text. Every line of the text is kept, up to
 /// MaxTapeLines.
 Tape pasteTape(std::string_view text, const NumberLocale& locale);
 

@@ -60,6 +60,10 @@ TEST(ClipboardText, PasteReadsColumnsAndLedgers) {
          "+-",
          {1.0, 2.0}},
         {"DE not on the last line is a plain line", "DE\n5\n", "++", {Decimal(0), Decimal(5)}},
+        {"numbers beyond double precision keep their text",
+         "1E+400\r\n-1e999 kg\r\n5",
+         "+++",
+         {Value("1E+400"), Value("-1e999 kg"), Decimal(5)}},
         {"nothing", "", "", {}},
         {"a lone DE", "DE", "", {}},
     };
@@ -70,6 +74,9 @@ TEST(ClipboardText, PasteReadsColumnsAndLedgers) {
         EXPECT_EQ(tape.TapeValues(), c.values) << c.name;
     }
     // In a German locale "." groups and "," is the decimal point.
+    // A number beyond the decimal range in the locale's own writing, as Copy writes it.
+    EXPECT_EQ(pasteTape("9,5E+30\r\n-1.000,5E+28", NumberLocale::german()).TapeValues(),
+              (std::vector<Value>{9.5e30, -1.0005e31}));
     EXPECT_EQ(pasteTape("2.500,50", NumberLocale::german()).value(0),
               Value(Decimal::parse("2500.5")));
 }
