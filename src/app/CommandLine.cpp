@@ -7,13 +7,145 @@
 #include "numbers/CalcFailure.h"
 #include "numbers/NumberText.h"
 
-#include <QCommandLineParser>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QTextStream>
+
+#include <map>
 
 namespace padrix {
 
 namespace {
+
+constexpr const char* ProgramName = "padrix-calculator";
+
+/// One option of the command line: its names, and what its value is called in messages (none
+/// for a switch).
+struct OptionSpec {
+    QStringList names; // the first is the one messages use
+    const char* value;
+    const char* help;
+};
+
+const std::vector<OptionSpec>& optionSpecs() {
+    static const std::vector<OptionSpec> specs = {
+        {{"--help", "-h"}, nullptr, "show this help and exit"},
+        {{"--version", "-v"}, nullptr, "show the version and exit"},
+        {{"--eval"}, "formula", "evaluate a function-button formula in X and T and print it"},
+        {{"--x", "-x"}, "value", "the value of X in the --eval formula"},
+        {{"--t", "-t"}, "value", "the value of T in the --eval formula"},
+        {{"--total"},
+         "file",
+         "print the grand total of a calculation file (- reads standard input)"},
+        {{"--decimals"}, "places", "decimals of the --total: 0 to 6, or variable (the default)"},
+        {{"--mode"},
+         "mode",
+         "what the --total shows: numbers (the default), average, mean "
+         "(also median) or mode"},
+        {{"--settings"}, "file", "the settings file whose function buttons the --total uses"},
+    };
+    return specs;
+}
+
+/// What the arguments ask for, once they are known to fit together.
+struct Request {
+    std::map<QString, QString> options; // by the option's first name; a switch has ""
+    QStringList files;                  // names that are no option
+    bool has(const char* name) const { return options.contains(QLatin1String(name)); }
+    QString value(const char* name) const { return options.at(QLatin1String(name)); }
+};
+
+/// Thrown by the parsing with the one line that says what to fix.
+struct UsageError {
+    QString message;
+};
+
+const OptionSpec* findOption(const QString& name) {
+    for (const OptionSpec& spec : optionSpecs())
+        if (spec.names.contains(name))
+            return &spec;
+    return nullptr;
+}
+
+Request parseArguments(const QStringList& arguments) {
+    Request request;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        QString argument = arguments[i];
+        if (argument == QLatin1String("-") || !argument.startsWith(QLatin1Char('-'))) {
+            request.files.append(argument);
+            continue;
+        }
+        std::optional<QString> attached; // --name=value
+        if (const auto eq = argument.indexOf(QLatin1Char('='));
+            argument.startsWith("--") && eq > 0) {
+            attached = argument.mid(eq + 1);
+            argument.truncate(eq);
+        }
+        const OptionSpec* spec = findOption(argument);
+        if (spec == nullptr)
+            throw UsageError{"unknown option '" + argument + "'; see --help"};
+        const QString& name = spec->names.front();
+        if (request.options.contains(name))
+            throw UsageError{name + " is given twice"};
+        if (spec->value == nullptr) {
+            if (attached)
+                throw UsageError{name + " takes no value"};
+            request.options[name] = QString();
+        } else if (attached) {
+            request.options[name] = *attached;
+        } else if (i + 1 < arguments.size()) {
+            request.options[name] = arguments[++i];
+        } else {
+            throw UsageError{name + " needs a " + spec->value};
+        }
+    }
+    return request;
+}
+
+/// Refuses options that do not go together; help and version go with anything.
+void checkCombination(const Request& r) {
+    if (r.has("--help") || r.has("--version"))
+        return;
+    if (r.has("--eval") && r.has("--total"))
+        throw UsageError{"--eval and --total exclude each other"};
+    if (r.has("--eval") && !r.files.isEmpty())
+        throw UsageError{"--eval takes no file name ('" + r.files.front() + "')"};
+    if (r.has("--total") && !r.files.isEmpty())
+        throw UsageError{"--total takes one file ('" + r.files.front() + "' is one too many)"};
+    for (const char* name : {"--x", "--t"})
+        if (r.has(name) && !r.has("--eval"))
+            throw UsageError{QLatin1String(name) + " goes with --eval"};
+    for (const char* name : {"--decimals", "--mode", "--settings"})
+        if (r.has(name) && !r.has("--total"))
+            throw UsageError{QLatin1String(name) + " goes with --total"};
+    if (!r.has("--eval") && !r.has("--total") && r.files.size() > 1)
+        throw UsageError{"the window opens one file ('" + r.files[1] + "' is one too many)"};
+}
+
+QString helpText() {
+    QString text = QStringLiteral(
+        "Usage: padrix-calculator [FILE]\n"
+        "       padrix-calculator --total FILE [--decimals PLACES] [--mode MODE] [--settings "
+        "FILE]\n"
+        "       padrix-calculator --eval FORMULA [--x VALUE] [--t VALUE]\n"
+        "Padrix Calculator: a tape calculator with exact decimal arithmetic. Without options it\n"
+        "opens the window, with the calculation file FILE when one is named.\n\nOptions:\n");
+    for (const OptionSpec& spec : optionSpecs()) {
+        QStringList names = spec.names;
+        std::reverse(names.begin(), names.end()); // the short name first, as usual
+        QString left = "  " + names.join(QStringLiteral(", "));
+        if (spec.value != nullptr)
+            left += QStringLiteral(" <") + spec.value + QLatin1Char('>');
+        text += left.leftJustified(26) + QLatin1Char(' ') + spec.help + QLatin1Char('\n');
+    }
+    text += QStringLiteral(
+        "\nExit status: 0 success; 1 the result is an error word (Error, Overflow, Asin Error\n"
+        "and the like) or a file could not be read; 2 the options are wrong.\n\n"
+        "Examples:\n"
+        "  padrix-calculator --total shopping.Clc --decimals 2\n"
+        "  padrix-calculator --eval '(4*3.14159265358979*X^3)/3' --x 2\n");
+    return text;
+}
 
 /// A value for X or T: a number is written out in plain figures ("1E+3" becomes 1000); any
 /// other text is passed on as it stands, for the evaluator to judge.
@@ -26,19 +158,21 @@ std::string variableText(const QString& value) {
     }
 }
 
-int evaluate(const QCommandLineParser& parser, QTextStream& out, QTextStream& err) {
-    std::string formula = parser.value(QStringLiteral("eval")).toStdString();
-    const std::string x =
-        parser.isSet(QStringLiteral("x")) ? variableText(parser.value(QStringLiteral("x"))) : "";
-    const std::string t =
-        parser.isSet(QStringLiteral("t")) ? variableText(parser.value(QStringLiteral("t"))) : "";
+QTextStream& message(QTextStream& err) {
+    return err << ProgramName << ": ";
+}
+
+int evaluate(const Request& r, QTextStream& out, QTextStream& err) {
+    std::string formula = r.value("--eval").toStdString();
+    const std::string x = r.has("--x") ? variableText(r.value("--x")) : "";
+    const std::string t = r.has("--t") ? variableText(r.value("--t")) : "";
     try {
         formula = bindVariables(formula, x, t);
         const std::string result = EvalFormula(formula);
         out << QString::fromStdString(result) << Qt::endl;
         return Evalation::isErrorText(result) ? 1 : 0;
     } catch (const CalcError& e) {
-        err << "Error: " << failureName(e.kind()) << Qt::endl;
+        message(err) << "the formula fails: " << failureName(e.kind()) << Qt::endl;
         return 1;
     }
 }
@@ -52,61 +186,96 @@ std::optional<int> decimalsChoice(const QString& text) {
 }
 
 std::optional<int> totalMode(const QString& text) {
-    const QStringList names = {QStringLiteral("numbers"), QStringLiteral("average"),
-                               QStringLiteral("mean"), QStringLiteral("mode")};
-    const auto index = names.indexOf(text);
-    return index >= 0 ? std::optional<int>(static_cast<int>(index)) : std::nullopt;
+    static const std::map<QString, int> modes = {
+        {"numbers", TotalNumbers}, {"average", TotalAverage}, {"mean", TotalMean},
+        {"median", TotalMean},     {"mode", TotalMode},
+    };
+    const auto found = modes.find(text);
+    return found != modes.end() ? std::optional<int>(found->second) : std::nullopt;
 }
 
-int total(const QCommandLineParser& parser, QTextStream& out, QTextStream& err,
-          const CommandLineContext& context) {
+/// Says which lines count for nothing because their operator is none of the five, so that a
+/// typing slip in a script's file is seen; at most `MaxWarnings` of them.
+void warnAboutOperators(const Tape& tape, const QString& name, QTextStream& err) {
+    constexpr int MaxWarnings = 10;
+    int warned = 0;
+    for (int i = 0; i < tape.lineCount() && warned < MaxWarnings; ++i) {
+        const Value& value = tape.value(i);
+        if (isOperator(tape.op(i)) || value.isEmpty())
+            continue;
+        // Int, Fix and Roun(n) act on the total whatever stands before them.
+        if (value.isText() && (value.textValue().find("Int") != std::string_view::npos ||
+                               value.textValue().find("Fix") != std::string_view::npos ||
+                               value.textValue().find("Roun(") != std::string_view::npos))
+            continue;
+        const char op = tape.op(i) == NoOperator ? ' ' : tape.op(i);
+        message(err) << name << ": line " << i + 2 << ": the operator '" << op
+                     << "' is none of + - x / ^, so the line counts for nothing" << Qt::endl;
+        ++warned;
+    }
+}
+
+std::optional<Tape> readTape(const QString& path, const NumberLocale& locale,
+                             const CommandLineContext& context, QString& name, std::string& error) {
+    if (path == QLatin1String("-")) {
+        name = QStringLiteral("standard input");
+        if (context.standardInput == nullptr) {
+            error = "standard input: nothing to read";
+            return std::nullopt;
+        }
+        return loadCalcStream(*context.standardInput, "standard input", locale, &error);
+    }
+    name = path;
+    return loadCalcFile(path, locale, &error);
+}
+
+int total(const Request& r, QTextStream& out, QTextStream& err, const CommandLineContext& context) {
     RecalcSettings settings;
     settings.locale = context.locale;
-    if (parser.isSet(QStringLiteral("decimals"))) {
-        const auto choice = decimalsChoice(parser.value(QStringLiteral("decimals")));
+    if (r.has("--decimals")) {
+        const auto choice = decimalsChoice(r.value("--decimals"));
         if (!choice) {
-            err << "--decimals takes 0 to 6 or variable." << Qt::endl;
+            message(err) << "--decimals takes 0 to 6 or variable, not '" << r.value("--decimals")
+                         << "'" << Qt::endl;
             return 2;
         }
         settings.DecimalsChoice = *choice;
     }
-    if (parser.isSet(QStringLiteral("mode"))) {
-        const auto mode = totalMode(parser.value(QStringLiteral("mode")));
+    if (r.has("--mode")) {
+        const auto mode = totalMode(r.value("--mode"));
         if (!mode) {
-            err << "--mode takes numbers, average, mean or mode." << Qt::endl;
+            message(err) << "--mode takes numbers, average, mean (or median) or mode, not '"
+                         << r.value("--mode") << "'" << Qt::endl;
             return 2;
         }
         settings.TotalMode = *mode;
     }
+    const QString path = r.value("--total");
+    if (path.isEmpty()) {
+        message(err) << "--total needs a file name (- reads standard input)" << Qt::endl;
+        return 2;
+    }
 
     Settings stored;
-    if (parser.isSet(QStringLiteral("settings"))) {
-        const QString settingsPath = parser.value(QStringLiteral("settings"));
-        const auto read = loadSettingsFile(settingsPath);
+    if (r.has("--settings")) {
+        const QString settingsPath = r.value("--settings");
+        const auto read = settingsPath.isEmpty() ? std::nullopt : loadSettingsFile(settingsPath);
         if (!read) {
-            err << "cannot read the settings file " << settingsPath << Qt::endl;
+            message(err) << "cannot read the settings file '" << settingsPath << "'" << Qt::endl;
             return 1;
         }
         stored = *read;
     }
     settings.buttons = &stored.buttons;
 
-    const QString path = parser.value(QStringLiteral("total"));
+    QString name;
     std::string error;
-    std::optional<Tape> tape;
-    if (path == QLatin1String("-")) {
-        if (context.standardInput != nullptr)
-            tape =
-                loadCalcStream(*context.standardInput, "standard input", settings.locale, &error);
-        else
-            error = "standard input: nothing to read";
-    } else {
-        tape = loadCalcFile(path, settings.locale, &error);
-    }
+    const std::optional<Tape> tape = readTape(path, settings.locale, context, name, error);
     if (!tape) {
-        err << QString::fromStdString(error) << Qt::endl;
+        message(err) << QString::fromStdString(error) << Qt::endl;
         return 1;
     }
+    warnAboutOperators(*tape, name, err);
     // An error word is printed like a number, but the status tells a script it is none.
     const GrandTotal grandTotal = MailCalc(*tape, settings);
     out << QString::fromStdString(grandTotal.text) << Qt::endl;
@@ -117,68 +286,27 @@ int total(const QCommandLineParser& parser, QTextStream& out, QTextStream& err,
 
 std::optional<int> runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err,
                                   const CommandLineContext& context) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Padrix Calculator: a tape calculator with exact decimal arithmetic."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Shows this help and exits."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Shows the version and exits."));
-    const QCommandLineOption eval(
-        QStringLiteral("eval"),
-        QStringLiteral("Evaluates a function-button formula, prints the result and exits."),
-        QStringLiteral("formula"));
-    const QCommandLineOption x(QStringLiteral("x"),
-                               QStringLiteral("The value of X in the --eval formula."),
-                               QStringLiteral("value"));
-    const QCommandLineOption t(QStringLiteral("t"),
-                               QStringLiteral("The value of T in the --eval formula."),
-                               QStringLiteral("value"));
-    const QCommandLineOption totalOption(
-        QStringLiteral("total"),
-        QStringLiteral("Prints the grand total of a calculation file (- reads standard input) "
-                       "and exits."),
-        QStringLiteral("file"));
-    const QCommandLineOption decimals(
-        QStringLiteral("decimals"),
-        QStringLiteral("Decimals of the --total: 0 to 6, or variable (the default)."),
-        QStringLiteral("places"));
-    const QCommandLineOption mode(
-        QStringLiteral("mode"),
-        QStringLiteral("What the --total shows: numbers (the default), average, mean or mode."),
-        QStringLiteral("mode"));
-    const QCommandLineOption settingsOption(
-        QStringLiteral("settings"),
-        QStringLiteral("The settings file whose function buttons the --total uses."),
-        QStringLiteral("file"));
-    parser.addOptions({help, version, eval, x, t, totalOption, decimals, mode, settingsOption});
-
-    if (!parser.parse(arguments)) {
-        err << parser.errorText() << Qt::endl << Qt::endl << parser.helpText();
-        err.flush();
+    Request request;
+    try {
+        request = parseArguments(arguments);
+        checkCombination(request);
+    } catch (const UsageError& e) {
+        message(err) << e.message << Qt::endl;
         return 2;
     }
-    if (parser.isSet(help)) {
-        out << parser.helpText();
+    if (request.has("--help")) {
+        out << helpText();
         out.flush();
         return 0;
     }
-    if (parser.isSet(version)) {
-        out << "padrix-calculator " << PADRIX_VERSION << Qt::endl;
+    if (request.has("--version")) {
+        out << "Padrix Calculator " << PADRIX_VERSION << Qt::endl;
         return 0;
     }
-    if (parser.isSet(eval))
-        return evaluate(parser, out, err);
-    if (parser.isSet(totalOption))
-        return total(parser, out, err, context);
-    if (parser.isSet(x) || parser.isSet(t)) {
-        err << "--x and --t go with --eval." << Qt::endl;
-        return 2;
-    }
-    if (parser.isSet(decimals) || parser.isSet(mode) || parser.isSet(settingsOption)) {
-        err << "--decimals, --mode and --settings go with --total." << Qt::endl;
-        return 2;
-    }
+    if (request.has("--eval"))
+        return evaluate(request, out, err);
+    if (request.has("--total"))
+        return total(request, out, err, context);
     return std::nullopt;
 }
 

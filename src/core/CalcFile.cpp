@@ -213,6 +213,14 @@ std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& loc
         setError(error, "the file is empty: a calculation file starts with its header line");
         return std::nullopt;
     }
+    // UTF-16 (with its byte-order mark, or NULs between the header's letters) and other
+    // binary files are no calculation file, and their bytes would only make a garbled message.
+    const std::string_view header = text.substr(0, text.find('\n'));
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ||
+        header.find('\0') != std::string_view::npos) {
+        setError(error, "it is not a text file (a calculation file is plain text)");
+        return std::nullopt;
+    }
     std::string converted;
     if (!isValidUtf8(text)) {
         converted = toUtf8(text);

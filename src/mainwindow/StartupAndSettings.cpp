@@ -150,7 +150,8 @@ void Diruvuv_Orozezadi::Form_Activate() {
         Clear_Total_Click();
         m.Activated = true;
         CalAmount.front()->setFocus();
-        if (m_context.commandLine.contains(QStringLiteral(".Clc"))) {
+        // A file manager passes "tape.clc" as readily as "tape.Clc".
+        if (m_context.commandLine.contains(QStringLiteral(".Clc"), Qt::CaseInsensitive)) {
             QString path = m_context.commandLine;
             path.remove(QLatin1Char('"'));
             // Absolute now: browsing in the open/save dialog changes the current folder.

@@ -61,32 +61,60 @@ TEST(CommandLine, EvalReportsErrorsAndFailures) {
     r = run({"--eval", "()"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "Error: type mismatch\n");
+    EXPECT_EQ(r.err, "padrix-calculator: the formula fails: type mismatch\n");
 
     r = run({"--eval", "10^30"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Error: overflow\n");
+    EXPECT_EQ(r.err, "padrix-calculator: the formula fails: overflow\n");
 }
 
 TEST(CommandLine, HelpVersionAndBadUsage) {
     Outcome r = run({"--help"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(r.out.contains("--eval <formula>")) << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains("-x <value>"));
+    for (const char* expected : {"--eval <formula>", "-x, --x <value>", "-t, --t <value>",
+                                 "--total <file>", "--decimals <places>", "--mode <mode>",
+                                 "--settings <file>", "-v, --version", "Exit status", "Examples:"})
+        EXPECT_TRUE(r.out.contains(expected)) << expected;
 
     r = run({"--version"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(r.out.startsWith("padrix-calculator ")) << r.out.toStdString();
+    EXPECT_EQ(r.out, "Padrix Calculator " PADRIX_VERSION "\n");
 
-    r = run({"--bogus"});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_TRUE(r.err.contains("bogus"));
+    EXPECT_FALSE(run({}).status.has_value());
+    EXPECT_FALSE(run({"tape.Clc"}).status.has_value());
 
-    r = run({"--x", "2"});
-    EXPECT_EQ(r.status, 2);
-
-    r = run({});
-    EXPECT_FALSE(r.status.has_value());
+    // Every refusal is one line naming the program and what to fix, with status 2.
+    struct Refusal {
+        QStringList arguments;
+        const char* message;
+    };
+    const Refusal refusals[] = {
+        {{"--bogus"}, "unknown option '--bogus'; see --help"},
+        {{"--eval"}, "--eval needs a formula"},
+        {{"--eval", "1", "--total", "x.Clc"}, "--eval and --total exclude each other"},
+        {{"--eval", "1+1", "--eval", "2+2"}, "--eval is given twice"},
+        {{"--eval", "1", "x.Clc"}, "--eval takes no file name ('x.Clc')"},
+        {{"--total", "a.Clc", "b.Clc"}, "--total takes one file ('b.Clc' is one too many)"},
+        {{"--x", "2"}, "--x goes with --eval"},
+        {{"-t", "2", "a.Clc"}, "--t goes with --eval"},
+        {{"--decimals", "2"}, "--decimals goes with --total"},
+        {{"--mode=mean"}, "--mode goes with --total"},
+        {{"--help=yes"}, "--help takes no value"},
+        {{"a.Clc", "b.Clc", "--x", "1", "--eval", "X"}, "--eval takes no file name ('a.Clc')"},
+        {{"--total", ""}, "--total needs a file name (- reads standard input)"},
+        {{"--total", "-", "--decimals", "7"}, "--decimals takes 0 to 6 or variable, not '7'"},
+        {{"--total", "-", "--mode", "middle"},
+         "--mode takes numbers, average, mean (or median) or mode, not 'middle'"},
+    };
+    for (const Refusal& refusal : refusals) {
+        r = run(refusal.arguments);
+        EXPECT_EQ(r.status, 2) << refusal.message;
+        EXPECT_EQ(r.err, QStringLiteral("padrix-calculator: ") + refusal.message + "\n");
+        EXPECT_EQ(r.out, "");
+    }
+    // Short and long names, and values attached with "=".
+    EXPECT_EQ(run({"--eval", "X*T", "-x", "3", "--t=4"}).out, "12\n");
+    EXPECT_EQ(run({"--eval=X-T", "--x", "3", "-t", "4"}).out, "-1\n");
 }
 
 TEST(CommandLine, TotalOfACalculationFile) {
@@ -127,9 +155,41 @@ TEST(CommandLine, TotalOfACalculationFile) {
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains("none.cfg"));
 
-    EXPECT_EQ(run({"--total", path, "--decimals", "7"}).status, 2);
-    EXPECT_EQ(run({"--total", path, "--mode", "median"}).status, 2);
-    EXPECT_EQ(run({"--decimals", "2"}).status, 2);
+    EXPECT_EQ(run({"--total", path, "--mode", "median"}).out, "Mean : 51\n");
+}
+
+TEST(CommandLine, TotalWarnsAboutWhatItCannotRead) {
+    // Lines whose operator is none of the five count for nothing, and are named, at most ten.
+    QByteArray tape = "Padrix Calculator 6\n+1\n*2\n +3\n\n Int\n";
+    for (int i = 0; i < 12; ++i)
+        tape += "?4\n";
+    Outcome r = run({"--total", "-"}, tape);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "1\n");
+    const QStringList warnings = r.err.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(warnings.size(), 10) << r.err.toStdString();
+    EXPECT_EQ(warnings[0], "padrix-calculator: standard input: line 3: the operator '*' is none "
+                           "of + - x / ^, so the line counts for nothing");
+    EXPECT_TRUE(
+        warnings[1].startsWith("padrix-calculator: standard input: line 4: the operator ' '"));
+    EXPECT_TRUE(warnings[2].contains("line 7:")) << "empty and Int lines are not named";
+
+    // A UTF-16 file is named as such, not shown as garbage.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("wide.Clc");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        const QString text = "Padrix Calculator 6\r\n+1\r\n";
+        f.write("\xFF\xFE");
+        f.write(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    }
+    r = run({"--total", path});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "padrix-calculator: " + path +
+                         ": it is not a text file (a calculation file is plain text)\n");
+    r = run({"--total", "-"}, QByteArray("P\0a\0d\0r\0i\0x\0\n\0", 14));
+    EXPECT_TRUE(r.err.contains("not a text file")) << r.err.toStdString();
 }
 
 TEST(CommandLine, TotalStatusTellsNumbersFromErrorWords) {
@@ -185,7 +245,15 @@ TEST(CommandLine, ProgramEvaluatesFromTheShell) {
     process.start(QStringLiteral(PADRIX_EXECUTABLE), {"--eval", "()"});
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_EQ(process.readAllStandardError(), "Error: type mismatch\n");
+    EXPECT_EQ(process.readAllStandardError(),
+              "padrix-calculator: the formula fails: type mismatch\n");
+
+    // No warning of Qt's comes before the program's own message.
+    process.start(QStringLiteral(PADRIX_EXECUTABLE), {"--total", ""});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 2);
+    EXPECT_EQ(process.readAllStandardError(),
+              "padrix-calculator: --total needs a file name (- reads standard input)\n");
 
     // An error word as the grand total is printed and fails the program.
     process.start(QStringLiteral(PADRIX_EXECUTABLE), {"--total", "-"});
