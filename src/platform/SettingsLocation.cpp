@@ -31,7 +31,7 @@ QString SettingsLocation::fileToRead() const {
 
 QString SettingsLocation::fileToWrite() const {
     const QFileInfo folder(QFileInfo(besideProgram).absolutePath());
-    if (folder.isDir() && folder.isWritable())
+    if (usableFile(besideProgram) && folder.isWritable())
         return besideProgram;
     QDir().mkpath(QFileInfo(inUserFolder).absolutePath());
     return inUserFolder;

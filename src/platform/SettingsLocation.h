@@ -5,8 +5,9 @@
 namespace padrix {
 
 /// Where the settings file may live: beside the program, named after it with ".cfg" (a
-/// portable copy), or under the same name in the user's configuration folder (an installed
-/// program whose folder cannot be written).
+/// portable copy, kept where someone put it), or under the same name in the user's
+/// configuration folder (everyone else: an installed program, or one run from its build
+/// folder, which a clean build empties).
 struct SettingsLocation {
     QString besideProgram;
     QString inUserFolder;
@@ -16,8 +17,8 @@ struct SettingsLocation {
     /// The file to read at start-up: the one beside the program when it exists and is not
     /// hidden, else the user's; empty when neither exists.
     QString fileToRead() const;
-    /// The file to write at shutdown: beside the program when its folder can be written,
-    /// else the user's (its folder is created).
+    /// The file to write at shutdown: the one beside the program when it exists and can be
+    /// written, else the user's (its folder is created).
     QString fileToWrite() const;
 };
 

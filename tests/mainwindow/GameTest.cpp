@@ -143,7 +143,7 @@ TEST_F(Game, EveryRunDealsItsOwnDigitsAndClosingKeepsTheTables) {
         window.reset();
     }
     EXPECT_NE(rows[0], rows[1]);
-    const auto saved = loadSettingsFile(dir.filePath("program/padrix-calculator.cfg"));
+    const auto saved = loadSettingsFile(dir.filePath("user/padrix-calculator.cfg"));
     ASSERT_TRUE(saved);
     EXPECT_EQ(*saved, Settings{});
 }

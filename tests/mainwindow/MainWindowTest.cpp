@@ -2,6 +2,7 @@
 
 #include "core/SettingsFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QMessageBox>
@@ -379,12 +380,15 @@ TEST_F(MainWindow, SettingsAreReadAtStartAndWrittenWholeAtClose) {
     EXPECT_EQ(QFileInfo(beside).size(), static_cast<qint64>(formatSettings(saved).size()));
 }
 
-TEST_F(MainWindow, SettingsGoToTheUserFolderWhenTheProgramFolderIsNotWritable) {
-    // The program "lives" in a folder that does not exist, so it cannot be written.
-    context.executablePath = dir.filePath("no-such-folder/padrix-calculator");
+TEST_F(MainWindow, SettingsGoToTheUserFolderUnlessACopyIsBesideTheProgram) {
+    // Without a copy beside it the program's folder is left alone, writable or not (a build
+    // folder, or /usr/bin run by the administrator).
+    const QString beside = dir.filePath("program/padrix-calculator.cfg");
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("program")));
     open();
     window->close();
     window.reset();
+    EXPECT_FALSE(QFileInfo::exists(beside));
     const QString user = dir.filePath("user/padrix-calculator.cfg");
     const auto written = loadSettingsFile(user);
     ASSERT_TRUE(written);
