@@ -9,6 +9,7 @@ PADRIX_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev googletest
     libbenchmark-dev clang libclang-rt-dev
+    qt6-svg-dev dpkg-dev file desktop-file-utils appstream man-db
     fonts-liberation poppler-utils
 )
 
