@@ -213,11 +213,12 @@ std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& loc
         setError(error, "the file is empty: a calculation file starts with its header line");
         return std::nullopt;
     }
-    // UTF-16 (with its byte-order mark, or NULs between the header's letters) and other
-    // binary files are no calculation file, and their bytes would only make a garbled message.
-    const std::string_view header = text.substr(0, text.find('\n'));
+    // UTF-16 (with its byte-order mark, or NULs between its letters) and other binary files
+    // are no calculation file, and their bytes would only make a garbled message. A text file
+    // has no NUL; its first 64 KiB tell.
+    const std::string_view start = text.substr(0, std::size_t(64) << 10);
     if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ||
-        header.find('\0') != std::string_view::npos) {
+        start.find('\0') != std::string_view::npos) {
         setError(error, "it is not a text file (a calculation file is plain text)");
         return std::nullopt;
     }

@@ -202,7 +202,9 @@ TEST(CalcFile, RefusesDamagedFilesWithAReason) {
         {"Padrix Calculator 6\r\n\xc3\xa9"
          "5\r\n",
          "line 2"},
-        {std::string("Padrix Calculator 6\r\n+1\0\r\n", 25), "line 2"},
+        {std::string("Padrix Calculator 6\r\n+1\0\r\n", 25), "not a text file"},
+        {std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "not a text file"},
+        {"\xFF\xFEP\0a\0", "not a text file"},
     };
     for (const auto& c : cases) {
         std::string error;
