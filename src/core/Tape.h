@@ -37,10 +37,22 @@ constexpr int operatorColor(char op) {
 constexpr std::size_t MaxTapeBytes = std::size_t(2) << 30;
 constexpr std::size_t MaxTapeLines = MaxTapeBytes / 16; // a line takes 16 bytes and its operator
 
+class TapeChanges;
+
 /// The tape: line L has the operator TapeOperators()[L] and the operand TapeValues()[L]. The
 /// two always have the same length, whatever is done to the tape.
 class Tape {
 public:
+    Tape() = default;
+    /// A copy or a moved tape holds the lines only; recording stays with the tape it was on.
+    Tape(const Tape& other) : m_values(other.m_values), m_operators(other.m_operators) {}
+    Tape(Tape&& other) noexcept
+        : m_values(std::move(other.m_values)), m_operators(std::move(other.m_operators)) {}
+    /// Replacing a recording tape's lines records them whole (moved, not copied, for a move).
+    Tape& operator=(const Tape& other);
+    Tape& operator=(Tape&& other) noexcept;
+    ~Tape() = default;
+
     const std::vector<Value>& TapeValues() const { return m_values; }
     const std::vector<char>& TapeOperators() const { return m_operators; }
     int lineCount() const { return static_cast<int>(m_values.size()); }
@@ -48,6 +60,7 @@ public:
     char op(int line) const { return m_operators[static_cast<std::size_t>(line)]; }
 
     void append(char op, Value value) {
+        noteGrowth();
         m_operators.push_back(op);
         m_values.push_back(std::move(value));
     }
@@ -65,14 +78,66 @@ public:
 
     /// Lets `edit` reorder or rewrite the values in place; the tape keeps its length.
     template <class Edit> void rearrangeValues(Edit edit) {
+        noteWhole();
         const std::size_t n = m_values.size();
         edit(m_values);
         m_values.resize(n);
     }
 
-    bool operator==(const Tape&) const = default;
+    /// From now on every change is noted in `changes` (which must outlive the recording),
+    /// so that it can be taken back; nullptr stops the recording.
+    void recordChangesIn(TapeChanges* changes) { m_recording = changes; }
+
+    bool operator==(const Tape& other) const {
+        return m_values == other.m_values && m_operators == other.m_operators;
+    }
 
 private:
+    friend class TapeChanges;
+    void noteLine(int line);
+    void noteGrowth();
+    void noteWhole();
+    void giveWhole();
+
+    std::vector<Value> m_values;
+    std::vector<char> m_operators;
+    TapeChanges* m_recording = nullptr; // not part of the tape's value
+};
+
+/// The changes made to a tape while it recorded them, kept so that they can be taken back:
+/// the earlier contents of each line written and the earlier length, or, once the whole tape
+/// was replaced or reordered, the whole earlier tape.
+class TapeChanges {
+public:
+    /// True when nothing was recorded.
+    bool empty() const { return m_linesBefore < 0; }
+    /// True when taking the changes back would change what the tape holds: lines that only
+    /// pad the tape with empty "+" lines do not count.
+    bool significant(const Tape& tape) const;
+    /// True when the whole tape was recorded.
+    bool whole() const { return m_whole; }
+    /// The one line changed, or -1 when none or several were.
+    int onlyLine() const;
+    /// The memory the recorded lines take, in bytes.
+    std::size_t bytes() const;
+
+    /// Takes the changes back on `tape`, which must not be recording; returns the changes
+    /// that make them again.
+    TapeChanges revert(Tape& tape);
+    /// Adds `later` changes, recorded after these, so that taking back both goes back to
+    /// the state before these.
+    void absorb(TapeChanges&& later);
+
+private:
+    friend class Tape;
+    struct Line {
+        int line;
+        char op;
+        Value value;
+    };
+    int m_linesBefore = -1;    // the tape's length when recording began; -1: nothing yet
+    std::vector<Line> m_lines; // earlier contents, oldest first; lines below m_linesBefore
+    bool m_whole = false;      // the whole earlier tape is below instead
     std::vector<Value> m_values;
     std::vector<char> m_operators;
 };
