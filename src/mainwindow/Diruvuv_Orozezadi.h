@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QPrinter;
 class QTimer;
+class QUndoStack;
 
 namespace padrix {
 
@@ -37,6 +38,11 @@ public:
 
     /// The handlers' shared state, to read.
     const WindowState& state() const { return m; }
+    /// The memory the undo history holds, in bytes.
+    std::size_t undoHistoryBytes() const;
+
+    /// Steps the undo history keeps at most.
+    static constexpr int MaxUndoSteps = 100;
 
 public slots:
     /// One tick of the game (GameTimer's, or a test's).
@@ -158,6 +164,37 @@ private:
     /// leaves the tape as it was.
     void loadCalculation(const QString& path);
 
+    // Undo.cpp: undo and redo of every change of the tape.
+    friend class TapeStepCommand;
+    /// One user action: the changes to the tape from its start to its end are one step.
+    struct TapeStepScope {
+        TapeStepScope(Diruvuv_Orozezadi& window, bool typing) : w(window), typing(typing) {
+            w.beginTapeStep();
+        }
+        ~TapeStepScope() { w.endTapeStep(typing); }
+        TapeStepScope(const TapeStepScope&) = delete;
+        TapeStepScope& operator=(const TapeStepScope&) = delete;
+        Diruvuv_Orozezadi& w;
+        bool typing; // typing into one row: its steps merge while the row is edited
+    };
+    void createUndo();
+    /// From here on the tape's changes are recorded (after the start-up's own).
+    void startRecordingTape();
+    void beginTapeStep();
+    void endTapeStep(bool typing);
+    /// Makes the changes recorded since the last step one step of the history.
+    void commitTapeStep(bool typing);
+    /// Typing from here on is a step of its own (the focus moved to a row).
+    void newEditSession() { ++editSession; }
+    /// Drops the oldest steps until the history fits the undo budget.
+    void keepUndoBudget();
+    /// Takes `changes` back (they become the changes to make again), scrolls to `scroll` and
+    /// shows the total.
+    void applyTapeStep(TapeChanges& changes, int scroll);
+    void UndoStep_Click();
+    void RedoStep_Click();
+    void updateUndoActions();
+
     // Game.cpp: the invaders game on the total display.
     void createGame();
     void Zorb_Invaders_Go_Click(int Index);
@@ -200,6 +237,16 @@ private:
     QVector<LumoButton*> MemoryRc;
     QVector<QLabel*> HiNames;    // the table's names, place 1 to 20
     QVector<QLabel*> ScoreTitle; // and their scores
+    QAction* UndoStep = nullptr;
+    QAction* RedoStep = nullptr;
+
+    QUndoStack* undoStack = nullptr;
+#ifndef Q_MOC_RUN
+    TapeChanges pendingChanges; // recorded since the last step
+#endif
+    int stepDepth = 0;        // user actions in progress, nested
+    int scrollBeforeStep = 0; // the scroll position when the outermost action began
+    int editSession = 0;      // counts the moves between rows and other steps
 };
 
 } // namespace padrix

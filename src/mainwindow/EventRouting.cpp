@@ -15,6 +15,16 @@
 
 namespace padrix {
 
+namespace {
+
+bool isUndoKey(const QKeyEvent& key) {
+    return key.matches(QKeySequence::Undo) || key.matches(QKeySequence::Redo) ||
+           key.keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y) ||
+           key.keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z);
+}
+
+} // namespace
+
 void Diruvuv_Orozezadi::routeEvents() {
     for (QLineEdit* box : findChildren<QLineEdit*>())
         box->installEventFilter(this); // the rows and the total
@@ -36,7 +46,12 @@ void Diruvuv_Orozezadi::routeEvents() {
 }
 
 void Diruvuv_Orozezadi::routeMenuItem(const ControlName& item) {
-    if (item.name == QLatin1String("Clear_Total"))
+    const TapeStepScope step(*this, false);
+    if (item.name == QLatin1String("UndoStep"))
+        UndoStep_Click();
+    else if (item.name == QLatin1String("RedoStep"))
+        RedoStep_Click();
+    else if (item.name == QLatin1String("Clear_Total"))
         Clear_Total_Click();
     else if (item.name == QLatin1String("dp1"))
         dp1_Click(item.index);
@@ -57,6 +72,7 @@ void Diruvuv_Orozezadi::routeMenuItem(const ControlName& item) {
 }
 
 void Diruvuv_Orozezadi::routeClick(const ControlName& button) {
+    const TapeStepScope step(*this, false);
     if (button.name == QLatin1String("CalC_Button"))
         CalC_Button_Click(button.index);
     else if (button.name == QLatin1String("PieValue"))
@@ -77,10 +93,14 @@ bool Diruvuv_Orozezadi::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         break;
+    case QEvent::ShortcutOverride:
+        // The rows' own undo would take Ctrl+Z; the tape's undo has it in the whole window.
+        return isUndoKey(*static_cast<QKeyEvent*>(event));
     default:
         return QMainWindow::eventFilter(watched, event);
     }
     const ControlName control = controlNameOf(watched->objectName());
+    const TapeStepScope step(*this, control.name == QLatin1String("CalAmount"));
     if (control.name == QLatin1String("MemoryRc")) {
         if (event->type() == QEvent::FocusOut)
             MemoryRc_LostFocus(control.index);
@@ -111,6 +131,7 @@ bool Diruvuv_Orozezadi::routeTotalEvent(QEvent* event) {
 bool Diruvuv_Orozezadi::routeRowEvent(int Index, QEvent* event) {
     switch (event->type()) {
     case QEvent::FocusIn:
+        newEditSession();
         CalAmount_GotFocus(Index);
         break;
     case QEvent::FocusOut:
@@ -136,8 +157,8 @@ bool Diruvuv_Orozezadi::routeRowEvent(int Index, QEvent* event) {
     }
     case QEvent::KeyRelease: {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->isAutoRepeat())
-            return false;
+        if (key->isAutoRepeat() || isUndoKey(*key))
+            return false; // the press was the window's undo or redo, not the row's
         KeyArgs a(*key);
         // Qt hands the release to the row that has the focus by now, as it should.
         CalAmount_KeyUp(Index, a.KeyCode, a.Shift);

@@ -14,21 +14,25 @@ struct MenuDesign {
     const char* name;
     int index; // member of a control array, or -1
     const char* caption;
+    const char* shortcuts = nullptr; // "Ctrl+O", several separated by "; "
 };
 
 const MenuDesign MenuBarDesign[] = {
     {MenuDesign::Menu, "E_m", -1, "Options"},
     {MenuDesign::Item, "Clear_Total", -1, "Clear All..."},
     {MenuDesign::Separator, "adf", -1, "-"},
-    {MenuDesign::Item, "LD", 0, "Open Calculation..."},
-    {MenuDesign::Item, "LD", 1, "Save Calculation..."},
+    {MenuDesign::Item, "LD", 0, "Open Calculation...", "Ctrl+O"},
+    {MenuDesign::Item, "LD", 1, "Save Calculation...", "Ctrl+S"},
     {MenuDesign::Separator, "dswr", -1, "-"},
     {MenuDesign::Item, "C_m", -1, "Copy Numbers..."},
     {MenuDesign::Item, "P_m", -1, "Paste Numbers..."},
     {MenuDesign::Separator, "plm", -1, "-"},
     {MenuDesign::Item, "SortNm", -1, "Sort Numbers..."},
     {MenuDesign::Separator, "poi", -1, "-"},
-    {MenuDesign::Item, "PrintCalc", -1, "Print Calculation..."},
+    {MenuDesign::Item, "PrintCalc", -1, "Print Calculation...", "Ctrl+P"},
+    {MenuDesign::Separator, "undoLine", -1, "-"},
+    {MenuDesign::Item, "UndoStep", -1, "Undo", "Ctrl+Z"},
+    {MenuDesign::Item, "RedoStep", -1, "Redo", "Ctrl+Shift+Z; Ctrl+Y"},
     {MenuDesign::Menu, "dp", -1, "Decimals"},
     {MenuDesign::CheckItem, "dp1", 0, "0"},
     {MenuDesign::CheckItem, "dp1", 1, "0.0"},
@@ -71,15 +75,25 @@ void Diruvuv_Orozezadi::createMenus() {
                               : menu->addAction(QString::fromLatin1(entry.caption));
         action->setObjectName(objectNameOf(entry));
         action->setCheckable(entry.kind == MenuDesign::CheckItem);
+        if (entry.shortcuts != nullptr) {
+            action->setShortcuts(QKeySequence::listFromString(QLatin1String(entry.shortcuts)));
+            // The rows' own Ctrl+Z gives way to the tape's (see the routing of the rows).
+            action->setShortcutContext(Qt::WindowShortcut);
+        }
         if (qstrcmp(entry.name, "dp1") == 0)
             dp1[entry.index] = action;
         else if (qstrcmp(entry.name, "CalcFuntions") == 0)
             CalcFuntions.append(action);
         else if (qstrcmp(entry.name, "LD") == 0)
             LD.append(action);
+        else if (qstrcmp(entry.name, "UndoStep") == 0)
+            UndoStep = action;
+        else if (qstrcmp(entry.name, "RedoStep") == 0)
+            RedoStep = action;
     }
     dp1[m.DecimalsChoice]->setChecked(true);
     CalcFuntions[m.TotalMode]->setChecked(true);
+    createUndo();
 }
 
 void Diruvuv_Orozezadi::dp1_Click(int Index) {

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
+#include <QUndoStack>
 
 #include <cmath>
 #include <random>
@@ -48,7 +49,11 @@ Diruvuv_Orozezadi::Diruvuv_Orozezadi(const WindowContext& context, QWidget* pare
     restoreSettings();
 }
 
-Diruvuv_Orozezadi::~Diruvuv_Orozezadi() = default;
+Diruvuv_Orozezadi::~Diruvuv_Orozezadi() {
+    // The history goes first: its steps refer to the window, and it reports its clearing.
+    undoStack->disconnect(this);
+    delete undoStack;
+}
 
 int Diruvuv_Orozezadi::pixels(double twipsValue) const {
     return static_cast<int>(std::nearbyint(twipsValue / m_context.twipsPerPixel));
@@ -158,6 +163,7 @@ void Diruvuv_Orozezadi::Form_Activate() {
             m.CalcFilePath = QFileInfo(path.trimmed()).absoluteFilePath();
             LD_Click(5);
         }
+        startRecordingTape();
     }
     ScrollNum->Refresh();
 }

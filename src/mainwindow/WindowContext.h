@@ -5,6 +5,7 @@
 #include <QSize>
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -21,6 +22,8 @@ struct WindowContext {
     double twipsPerPixel = 0; // 0 means from the screen's logical resolution
     /// The seed of the game's digits; empty means a new one on every run.
     std::optional<std::uint32_t> gameSeed;
+    /// The memory the undo history may hold, in bytes; the oldest steps go beyond it.
+    std::size_t undoBudget = std::size_t(256) << 20;
     /// Whether a printer is there to print on; empty means ask the system at print time.
     std::function<bool()> printerAvailable;
 

@@ -22,21 +22,31 @@ TEST_F(MenuCommands, TheMenuBarFollowsTheDesign) {
         for (QAction* item : top->menu()->actions())
             entries << "  " + item->objectName() + " " +
                            (item->isSeparator() ? "-" : item->text()) +
-                           (item->isChecked() ? " (checked)" : "");
+                           (item->shortcuts().isEmpty()
+                                ? QString()
+                                : " [" +
+                                      QKeySequence::listToString(item->shortcuts(),
+                                                                 QKeySequence::PortableText) +
+                                      "]") +
+                           (item->isChecked() ? " (checked)" : "") +
+                           (item->isEnabled() ? "" : " (greyed)");
     }
     const QStringList expected = {
         "E_m Options",
         "  Clear_Total Clear All...",
         "  adf -",
-        "  LD_0 Open Calculation...",
-        "  LD_1 Save Calculation...",
+        "  LD_0 Open Calculation... [Ctrl+O]",
+        "  LD_1 Save Calculation... [Ctrl+S]",
         "  dswr -",
         "  C_m Copy Numbers...",
         "  P_m Paste Numbers...",
         "  plm -",
         "  SortNm Sort Numbers...",
         "  poi -",
-        "  PrintCalc Print Calculation...",
+        "  PrintCalc Print Calculation... [Ctrl+P]",
+        "  undoLine -",
+        "  UndoStep Undo [Ctrl+Z] (greyed)",
+        "  RedoStep Redo [Ctrl+Shift+Z; Ctrl+Y] (greyed)",
         "dp Decimals",
         "  dp1_0 0",
         "  dp1_1 0.0",
