@@ -28,6 +28,8 @@ public:
 
     QString Caption() const { return m_state.caption; }
     void setCaption(const QString& New_Caption);
+    /// Presses the button as a click does (for assistive technology's press action).
+    void press() { emit Click(); }
     int BackColor() const { return m_backColor; }
     void setBackColor(int New_BackColor);
     int Border() const { return m_state.border; }

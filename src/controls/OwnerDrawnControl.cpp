@@ -1,5 +1,6 @@
 #include "controls/OwnerDrawnControl.h"
 
+#include "controls/ControlAccessibility.h"
 #include "controls/PixelDrawing.h"
 
 #include <QEvent>
@@ -9,6 +10,7 @@
 namespace padrix {
 
 OwnerDrawnControl::OwnerDrawnControl(QWidget* parent) : QWidget(parent) {
+    installControlAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -4,6 +4,7 @@
 #include "controls/ScrollPainting.h"
 #include "platform/KeyCodes.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -60,6 +61,10 @@ void VantoVerticalScroll::setValue(int New_Value) {
     }
     m_thumbTop = scroll::clampThumbTop(m_thumbTop, height(), m_thumbHeight);
     repaintSurface();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, m_value);
+        QAccessible::updateAccessibility(&event);
+    }
     emit Change();
     emit PropertyChanged(QStringLiteral("Value"));
 }

@@ -64,6 +64,10 @@ void Diruvuv_Orozezadi::showFunctionButtons() {
         const FunctionDefinition& definition = m.settings.buttons[i];
         Stific[i]->setCaption(QString::fromStdString(definition.caption));
         Stific[i]->setToolTip(QString::fromStdString(definition.toolTip));
+        // A button without a caption still needs a name for a screen reader.
+        Stific[i]->setAccessibleName(definition.caption.empty() && definition.toolTip.empty()
+                                         ? QStringLiteral("Empty function button %1").arg(i + 1)
+                                         : QString());
     }
 }
 

@@ -47,6 +47,7 @@ void Diruvuv_Orozezadi::createTapeView() {
     applyColors(Op11, design("Op11"));
 
     TotalAmount = new QLineEdit(interior);
+    TotalAmount->setAccessibleName(QStringLiteral("Grand total"));
     place(TotalAmount, design("TotalAmount"));
     applyColors(TotalAmount, design("TotalAmount"));
     TotalAmount->setReadOnly(true);
@@ -174,6 +175,8 @@ void Diruvuv_Orozezadi::showVisibleRows() {
 void Diruvuv_Orozezadi::ScrollNum_Change() {
     for (int i = 0; i <= m.LastVisibleLine && i < CalAmount.size(); ++i) {
         const int line = lineOf(i);
+        // A screen reader names the row by the tape line it shows, counted from 1.
+        CalAmount[i]->setAccessibleName(QStringLiteral("Line %1").arg(line + 1));
         if (line < 0 || line >= m.tape.lineCount()) {
             setRowText(i, QString());
             setOperatorCaption(i, QString());

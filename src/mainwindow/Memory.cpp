@@ -56,6 +56,7 @@ void Diruvuv_Orozezadi::createMemory() {
     place(MemBorder, border);
 
     M_Buff = new QLabel(QStringLiteral("0"), interior);
+    M_Buff->setAccessibleName(QStringLiteral("Memory"));
     place(M_Buff, designOf(MemoryDesign, "M_Buff"));
     applyColors(M_Buff, designOf(MemoryDesign, "M_Buff"));
     M_Buff->setAlignment(Qt::AlignCenter);
