@@ -5,6 +5,7 @@
 #include "numbers/CalcFailure.h"
 #include "numbers/RealMath.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 #include <optional>
@@ -134,18 +135,32 @@ double arcCosine(double a) {
     return std::atan(-a / std::sqrt(1 - a * a)) + 2 * std::atan(1.0);
 }
 
+/// Everything the walk carries from one line to the next.
+struct WalkState {
+    Number total;
+    std::optional<CalcFailure> failure; // the last failure of the walk
+    std::string failedName;             // the name of the line that failed last
+};
+
 /// One recalculation: the fold of the tape into the running total, with the record of the
 /// last failure.
 class Walk {
 public:
-    explicit Walk(const RecalcSettings& settings) : m_settings(settings) {
+    explicit Walk(const RecalcSettings& settings, WalkState start = {})
+        : m_settings(settings), m_total(std::move(start.total)), m_failure(start.failure),
+          m_failedName(std::move(start.failedName)) {
         for (int k = 0; k < FunctionButtonCount; ++k)
             m_calls[k] = (*settings.buttons)[k].caption + "(";
     }
 
-    void run(const Tape& tape) {
-        const int last = tape.lineCount() - 1;
-        for (int i = 0; i <= last; ++i) {
+    WalkState state() const { return {m_total, m_failure, m_failedName}; }
+
+    void run(const Tape& tape) { run(tape, 0, tape.lineCount()); }
+
+    /// Folds lines `from` to `to` - 1.
+    void run(const Tape& tape, int from, int to) {
+        const int last = to - 1;
+        for (int i = from; i <= last; ++i) {
             const Value& value = tape.value(i);
             const char op = tape.op(i);
             m_lineName = {};
@@ -340,7 +355,97 @@ private:
     std::string m_failedName;             // the name of the line that failed last
 };
 
+/// The running sum and count of the Average, carried from line to line, as statisticText
+/// forms them.
+struct AverageState {
+    Decimal sum;
+    long long count = 0;
+
+    void add(const Value& v) {
+        if (!v.isNumber())
+            return; // texts and never-written lines take no part
+        try {
+            const Decimal d = v.isDecimal() ? v.decimal() : Decimal::fromDouble(v.number());
+            if (d.isZero())
+                return;
+            sum = sum + d;
+            ++count;
+        } catch (const CalcError&) {
+            // A value beyond the range, or one that would take the sum beyond it, is left out.
+        }
+    }
+};
+
 } // namespace
+
+struct RunningTotal::Checkpoints {
+    std::vector<WalkState> walk;       // walk[k]: the state before line k * interval
+    std::vector<AverageState> average; // the same for the Average
+    int walkValid = 0;                 // lines whose walk checkpoints still hold
+    int averageValid = 0;              // the same for the Average
+    FunctionButtons buttons;           // what the walk read, for telling a change
+    NumberLocale locale;
+    bool started = false;
+};
+
+/// The index of the last checkpoint that the first `valid` lines decide; the ones after it go.
+template <class State>
+int RunningTotal::lastCheckpoint(std::vector<State>& checkpoints, int valid) const {
+    if (checkpoints.empty())
+        checkpoints.emplace_back(); // the state before line 0
+    const int k = std::min(valid / m_interval, static_cast<int>(checkpoints.size()) - 1);
+    checkpoints.resize(static_cast<std::size_t>(k) + 1);
+    return k;
+}
+
+RunningTotal::RunningTotal(int interval)
+    : m_interval(std::max(interval, 1)), m_data(std::make_unique<Checkpoints>()) {}
+
+RunningTotal::~RunningTotal() = default;
+
+GrandTotal RunningTotal::total(const Tape& tape, const RecalcSettings& settings, int firstChanged,
+                               const std::string& previousText, std::vector<Value>* SortedValues) {
+    Checkpoints& c = *m_data;
+    // Lines from firstChanged on may differ; so may every line once the buttons or the
+    // locale that the walk reads are others.
+    if (!c.started || c.buttons != *settings.buttons || c.locale != settings.locale) {
+        c.started = true;
+        c.buttons = *settings.buttons;
+        c.locale = settings.locale;
+        firstChanged = 0;
+    }
+    const int changed = std::clamp(firstChanged, 0, tape.lineCount());
+    c.walkValid = std::min(c.walkValid, changed);
+    c.averageValid = std::min(c.averageValid, changed);
+
+    if (settings.TotalMode == TotalAverage) {
+        const int k = lastCheckpoint(c.average, c.averageValid);
+        AverageState state = c.average[static_cast<std::size_t>(k)];
+        for (int i = k * m_interval; i < tape.lineCount(); ++i) {
+            if (i > k * m_interval && i % m_interval == 0)
+                c.average.push_back(state);
+            state.add(tape.value(i));
+        }
+        c.averageValid = tape.lineCount();
+        if (state.count == 0)
+            return {previousText, totalColorFor(previousText), true};
+        const std::string text =
+            "Average : " + generalText(state.sum / Decimal(state.count), settings.locale);
+        return {text, totalColorFor(text), false};
+    }
+    if (settings.TotalMode != TotalNumbers)
+        return MailCalc(tape, settings, previousText, SortedValues); // sorted in full anyway
+
+    const int k = lastCheckpoint(c.walk, c.walkValid);
+    Walk walk(settings, c.walk[static_cast<std::size_t>(k)]);
+    for (int start = k * m_interval; start < tape.lineCount(); start += m_interval) {
+        if (start > k * m_interval)
+            c.walk.push_back(walk.state());
+        walk.run(tape, start, std::min(start + m_interval, tape.lineCount()));
+    }
+    c.walkValid = tape.lineCount();
+    return walk.result();
+}
 
 int totalColorFor(const std::string& text) {
     return !text.empty() && text.front() == '-' ? NegativeTotalColor : TotalColor;

@@ -6,6 +6,7 @@
 #include "core/Tape.h"
 #include "numbers/NumberText.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,31 @@ struct GrandTotal {
 GrandTotal MailCalc(const Tape& tape, const RecalcSettings& settings,
                     const std::string& previousText = {},
                     std::vector<Value>* SortedValues = nullptr);
+
+/// MailCalc for a tape that changes a little at a time: the walk's state (and the Average's
+/// sum and count) is kept every `interval` lines, and a change at line L is worked from the
+/// last checkpoint at or before L. Gives exactly MailCalc's result. The Mean and the Mode,
+/// which sort all values, are worked in full.
+class RunningTotal {
+public:
+    explicit RunningTotal(int interval = 4096);
+    ~RunningTotal();
+    RunningTotal(const RunningTotal&) = delete;
+    RunningTotal& operator=(const RunningTotal&) = delete;
+
+    /// The grand total of `tape`, whose lines from `firstChanged` on may differ from the last
+    /// call's (0: any line). A change of the function buttons or the locale since the last
+    /// call works from line 0; the display format and the total mode may change freely.
+    GrandTotal total(const Tape& tape, const RecalcSettings& settings, int firstChanged,
+                     const std::string& previousText = {},
+                     std::vector<Value>* SortedValues = nullptr);
+
+private:
+    struct Checkpoints;
+    template <class State> int lastCheckpoint(std::vector<State>& checkpoints, int valid) const;
+    int m_interval;
+    std::unique_ptr<Checkpoints> m_data;
+};
 
 /// The colour of a grand total's text: dark red when it starts with "-".
 int totalColorFor(const std::string& text);

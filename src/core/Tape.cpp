@@ -18,6 +18,7 @@ void Tape::ensureLines(int lines) {
     if (lines <= lineCount())
         return;
     noteGrowth();
+    noteChange(lineCount());
     const auto n = static_cast<std::size_t>(lines);
     m_values.resize(n);
     m_operators.resize(n, '+');
@@ -29,12 +30,14 @@ void Tape::resize(int lines) {
         noteWhole(); // lines are lost
     else
         noteGrowth();
+    noteChange(static_cast<int>(std::min(n, m_values.size())));
     m_values.resize(n);
     m_operators.resize(n, NoOperator);
 }
 
 void Tape::clear(int lines) {
     giveWhole();
+    noteChange(0);
     m_values.clear();
     m_operators.clear();
     resize(lines);
@@ -42,12 +45,14 @@ void Tape::clear(int lines) {
 
 void Tape::setOperator(int line, char op) {
     noteLine(line);
+    noteChange(line);
     ensureLines(line + 1);
     m_operators[static_cast<std::size_t>(line)] = op;
 }
 
 void Tape::setValue(int line, Value value) {
     noteLine(line);
+    noteChange(line);
     ensureLines(line + 1);
     m_values[static_cast<std::size_t>(line)] = std::move(value);
 }
@@ -55,6 +60,7 @@ void Tape::setValue(int line, Value value) {
 Tape& Tape::operator=(const Tape& other) {
     if (this != &other) {
         noteWhole();
+        m_firstChanged = 0;
         m_values = other.m_values;
         m_operators = other.m_operators;
     }
@@ -64,6 +70,7 @@ Tape& Tape::operator=(const Tape& other) {
 Tape& Tape::operator=(Tape&& other) noexcept {
     if (this != &other) {
         giveWhole();
+        m_firstChanged = 0;
         m_values = std::move(other.m_values);
         m_operators = std::move(other.m_operators);
     }
@@ -173,6 +180,7 @@ TapeChanges TapeChanges::revert(Tape& tape) {
         again.m_operators = std::move(tape.m_operators);
         tape.m_values = std::move(m_values);
         tape.m_operators = std::move(m_operators);
+        tape.noteChange(0);
         *this = {};
         tape.m_recording = recording;
         return again;
@@ -194,6 +202,7 @@ TapeChanges TapeChanges::revert(Tape& tape) {
         again.m_lines.push_back({i, tape.op(i), tape.value(i)});
     for (auto line = m_lines.rbegin(); line != m_lines.rend(); ++line) {
         const auto at = static_cast<std::size_t>(line->line);
+        tape.noteChange(line->line);
         tape.m_operators[at] = line->op;
         tape.m_values[at] = std::move(line->value);
     }

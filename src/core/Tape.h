@@ -3,6 +3,8 @@
 #include "core/Colors.h"
 #include "numbers/Value.h"
 
+#include <algorithm>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -61,6 +63,7 @@ public:
 
     void append(char op, Value value) {
         noteGrowth();
+        noteChange(lineCount());
         m_operators.push_back(op);
         m_values.push_back(std::move(value));
     }
@@ -79,9 +82,18 @@ public:
     /// Lets `edit` reorder or rewrite the values in place; the tape keeps its length.
     template <class Edit> void rearrangeValues(Edit edit) {
         noteWhole();
+        noteChange(0);
         const std::size_t n = m_values.size();
         edit(m_values);
         m_values.resize(n);
+    }
+
+    /// The lowest line changed since the last call (lineCount() when none was), for a
+    /// recalculation that works from there; a new tape counts as changed from line 0.
+    int takeFirstChanged() {
+        const int first = std::min(m_firstChanged, lineCount());
+        m_firstChanged = std::numeric_limits<int>::max();
+        return first;
     }
 
     /// From now on every change is noted in `changes` (which must outlive the recording),
@@ -94,6 +106,7 @@ public:
 
 private:
     friend class TapeChanges;
+    void noteChange(int line) { m_firstChanged = std::min(m_firstChanged, line); }
     void noteLine(int line);
     void noteGrowth();
     void noteWhole();
@@ -102,6 +115,7 @@ private:
     std::vector<Value> m_values;
     std::vector<char> m_operators;
     TapeChanges* m_recording = nullptr; // not part of the tape's value
+    int m_firstChanged = 0;             // the lowest line changed since takeFirstChanged
 };
 
 /// The changes made to a tape while it recorded them, kept so that they can be taken back:

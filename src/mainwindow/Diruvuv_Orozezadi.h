@@ -2,6 +2,7 @@
 
 // moc reads headers as C++17 and stumbles over the C++20 library headers these include.
 #ifndef Q_MOC_RUN
+#include "core/Recalculation.h"
 #include "mainwindow/WindowContext.h"
 #include "mainwindow/WindowState.h"
 #endif
@@ -243,6 +244,7 @@ private:
     QUndoStack* undoStack = nullptr;
 #ifndef Q_MOC_RUN
     TapeChanges pendingChanges; // recorded since the last step
+    RunningTotal runningTotal;  // MailCalc's walk, kept between calls
 #endif
     int stepDepth = 0;        // user actions in progress, nested
     int scrollBeforeStep = 0; // the scroll position when the outermost action began

@@ -207,8 +207,9 @@ void Diruvuv_Orozezadi::MailCalc() {
     recalc.TotalMode = m.TotalMode;
     recalc.buttons = &m.settings.buttons;
     recalc.locale = m_context.locale;
-    const GrandTotal total =
-        padrix::MailCalc(m.tape, recalc, TotalAmount->text().toStdString(), &m.SortedValues);
+    // Only the lines from the first one changed on are worked again.
+    const GrandTotal total = runningTotal.total(m.tape, recalc, m.tape.takeFirstChanged(),
+                                                TotalAmount->text().toStdString(), &m.SortedValues);
     TotalAmount->setText(QString::fromStdString(total.text));
     TotalAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter); // a game's end was centred
     QPalette p = TotalAmount->palette();
