@@ -77,6 +77,28 @@ void BM_MailCalcMixedLines(benchmark::State& state) {
 }
 BENCHMARK(BM_MailCalcMixedLines)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// The total after a change of the last line of a long mixed tape, worked from the last
+// checkpoint (range(1) = 1) or by the whole walk (0).
+void BM_TotalAfterLastLineChanged(benchmark::State& state) {
+    Tape tape = mixedTape(static_cast<int>(state.range(0)));
+    const RecalcSettings settings;
+    RunningTotal running;
+    running.total(tape, settings, tape.takeFirstChanged());
+    const int last = tape.lineCount() - 1;
+    int digit = 0;
+    for (auto _ : state) {
+        tape.setValue(last, Decimal(++digit % 10));
+        const int first = tape.takeFirstChanged();
+        GrandTotal total =
+            state.range(1) != 0 ? running.total(tape, settings, first) : MailCalc(tape, settings);
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(BM_TotalAfterLastLineChanged)
+    ->Args({1000000, 1})
+    ->Args({1000000, 0})
+    ->Unit(benchmark::kMillisecond);
+
 /// One tape line of `length` characters in one of several shapes that stress the reading of
 /// a line: long figures, long formula arguments, deep and long rows of bracket groups.
 std::string longLine(int shape, std::size_t length) {

@@ -5,6 +5,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -72,6 +75,67 @@ void BM_WindowSortTape(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WindowSortTape)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A digit typed into the last row of a million-line mixed tape, until the total shows it.
+void BM_WindowKeyToTotal(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("mixed.Clc");
+    {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        QByteArray text = "Padrix Calculator 6\r\n";
+        for (int i = 0; i < state.range(0); ++i) {
+            switch (i % 4) {
+            case 0:
+                text += "+Sin(" + QByteArray::number(i % 90) + ")\r\n";
+                break;
+            case 1: // adds and takes off 2% in turn, as the core benchmark's tape does
+                text += i % 8 == 1 ? "+2%\r\n" : "-2%\r\n";
+                break;
+            case 2:
+                text += "+Svol(" + QByteArray::number(i % 7) + ")\r\n";
+                break;
+            default:
+                text += "+" + QByteArray::number(i % 10007) + ".25\r\n";
+                break;
+            }
+        }
+        file.write(text);
+    }
+    WindowContext context;
+    context.executablePath = dir.filePath("padrix-calculator");
+    context.userConfigFolder = dir.filePath("user");
+    context.screenSize = QSize(1920, 1080);
+    context.twipsPerPixel = 15;
+    context.commandLine = path;
+    Diruvuv_Orozezadi window(context);
+    window.show();
+    QApplication::processEvents();
+    auto* scroll = window.findChild<QWidget*>("ScrollNum");
+    scroll->setProperty("Value", scroll->property("ValueMax"));
+    const int lastRow = window.state().LastVisibleLine;
+    auto* row = window.findChild<QLineEdit*>(QStringLiteral("CalAmount_%1").arg(lastRow));
+    auto* total = window.findChild<QLineEdit*>("TotalAmount");
+    row->setFocus();
+    int n = 0;
+    for (auto _ : state) {
+        const QString before = total->text();
+        const Qt::Key key = ++n % 2 == 1 ? Qt::Key_5 : Qt::Key_Backspace;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier,
+                        key == Qt::Key_5 ? QStringLiteral("5") : QStringLiteral("\b"));
+        QApplication::sendEvent(row, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(row, &release);
+        if (total->text() == before) {
+            state.SkipWithError(("the total did not change: " + before.toStdString() + " " +
+                                 std::to_string(window.state().tape.lineCount()))
+                                    .c_str());
+            break;
+        }
+    }
+    window.close();
+}
+BENCHMARK(BM_WindowKeyToTotal)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 // Clear All on a tape of a million lines and its undo: the earlier tape is moved into the
 // history and back, never copied.
