@@ -201,6 +201,29 @@ void BM_TotalCommandProcess(benchmark::State& state) {
             state.SkipWithError("padrix-calculator --total failed");
     }
 }
-BENCHMARK(BM_TotalCommandProcess)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TotalCommandProcess)
+    ->Arg(3)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+/// For comparison: the program starting its window, offscreen, until it has drawn it.
+void BM_WindowStartProcess(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString program =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../src/app/padrix-calculator");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("HOME"), dir.path());
+    for (auto _ : state) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(program, {QStringLiteral("--screenshot"), dir.filePath("window.png")});
+        process.waitForFinished(-1);
+        if (process.exitCode() != 0)
+            state.SkipWithError("padrix-calculator --screenshot failed");
+    }
+}
+BENCHMARK(BM_WindowStartProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -1,15 +1,16 @@
+// The program: the command line answers with Qt Core alone; the window lives in a library of
+// its own (padrix-window), loaded only when a window is to be shown.
 #include "app/CommandLine.h"
-#include "mainwindow/Diruvuv_Orozezadi.h"
+#include "platform/ProgramLocation.h"
 #include "platform/SystemLocale.h"
 
-#include <QApplication>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
+#include <QLibrary>
 #include <QTextStream>
 
+#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <new>
 
 namespace {
@@ -45,19 +46,28 @@ int runCommandLineOnly(int argc, char* argv[]) {
     }
 }
 
-/// Shows the window until it is active, then saves a picture of it.
-int saveScreenshot(padrix::Diruvuv_Orozezadi& window, const QString& path) {
-    window.show();
-    window.activateWindow();
-    const QDeadlineTimer deadline(5000);
-    while (!window.isActiveWindow() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    QCoreApplication::processEvents();
-    if (!window.grab().save(path)) {
-        QTextStream(stderr) << "cannot write " << path << Qt::endl;
-        return 1;
+/// Loads the window's library, beside the program (a build) or in the program's library
+/// folder (an installation), and runs the window.
+int runWindow(int argc, char* argv[]) {
+    const QString beside = QString::fromStdString(padrix::programFolder(argv[0]));
+    const QStringList places = {beside + QStringLiteral("/padrix-window"),
+                                beside +
+                                    QStringLiteral("/" PADRIX_WINDOW_LIBRARY_DIR "/padrix-window")};
+    QString reasons;
+    for (const QString& place : places) {
+        QLibrary library(place);
+        if (!library.load()) {
+            reasons += QStringLiteral("; ") + library.errorString();
+            continue;
+        }
+        using RunWindow = int (*)(int, char**);
+        if (auto run = reinterpret_cast<RunWindow>(library.resolve("padrix_run_window")))
+            return run(argc, argv);
+        reasons += QStringLiteral("; ") + library.errorString();
     }
-    return 0;
+    std::fprintf(stderr, "padrix-calculator: cannot load the window's library%s\n",
+                 reasons.toLocal8Bit().constData());
+    return 1;
 }
 
 } // namespace
@@ -65,21 +75,5 @@ int saveScreenshot(padrix::Diruvuv_Orozezadi& window, const QString& path) {
 int main(int argc, char* argv[]) {
     if (wantsCommandLine(argc, argv))
         return runCommandLineOnly(argc, argv);
-
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("padrix-calculator"));
-    QApplication::setApplicationVersion(QStringLiteral(PADRIX_VERSION));
-    QStringList arguments = QCoreApplication::arguments().mid(1);
-    QString screenshot;
-    if (const auto at = arguments.indexOf(QStringLiteral("--screenshot")); at >= 0) {
-        screenshot = arguments.value(at + 1);
-        arguments.remove(at, std::min<qsizetype>(2, arguments.size() - at));
-    }
-    padrix::WindowContext context = padrix::WindowContext::fromApplication();
-    context.commandLine = arguments.join(QLatin1Char(' '));
-    padrix::Diruvuv_Orozezadi window(context);
-    if (!screenshot.isEmpty())
-        return saveScreenshot(window, screenshot);
-    window.show();
-    return QApplication::exec();
+    return runWindow(argc, argv);
 }

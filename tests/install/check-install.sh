@@ -39,6 +39,18 @@ grep -aq 'Padrix Calculator 6' "$prefix/share/mime/magic" || fail "no magic"
 warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/padrix-calculator.1" 2>&1 >/dev/null)"
 [ -z "$warnings" ] || fail "the manual page: $warnings"
 
+# The command line starts without Qt Gui and Widgets; the window's module brings them.
+ldd "$prefix/bin/padrix-calculator" | grep -q -E 'libQt6(Gui|Widgets)' &&
+    fail "the program itself links Qt Gui or Widgets"
+# The installed program finds its window's module in the library folder.
+ls "$prefix"/lib*/padrix-calculator/libpadrix-window.so >/dev/null 2>&1 ||
+    ls "$prefix"/lib/*/padrix-calculator/libpadrix-window.so >/dev/null 2>&1 ||
+    fail "the window's module is not installed"
+ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen \
+    "$prefix/bin/padrix-calculator" --screenshot "$prefix/window.png" 2>/dev/null ||
+    fail "the installed program shows no window"
+[ -s "$prefix/window.png" ] || fail "the installed program shows no window"
+
 version="$("$prefix/bin/padrix-calculator" --version)"
 version="${version#Padrix Calculator }"
 grep -q "\"Padrix Calculator $version\"" "$prefix/share/man/man1/padrix-calculator.1" ||
