@@ -4,6 +4,7 @@
 #include "eval/Evalation.h"
 #include "numbers/CalcFailure.h"
 #include "numbers/RealMath.h"
+#include "numbers/WideInteger.h"
 
 #include <algorithm>
 #include <cmath>
@@ -161,6 +162,9 @@ public:
     void run(const Tape& tape, int from, int to) {
         const int last = to - 1;
         for (int i = from; i <= last; ++i) {
+            i = plainRun(tape, i, to);
+            if (i > last)
+                break;
             const Value& value = tape.value(i);
             const char op = tape.op(i);
             m_lineName = {};
@@ -177,6 +181,58 @@ public:
                 m_failedName = m_lineName;
             }
         }
+    }
+
+    /// Folds the run of plain lines from line `i` on, "+" or "-" with a decimal (and the lines
+    /// that count for nothing between them), without building a decimal per line; returns the
+    /// line after the run. The sums stay below 2^64, where every addition is exact and gives
+    /// what the decimal addition gives: the larger scale, and no sign on a zero.
+    int plainRun(const Tape& tape, int i, int to) {
+        if (m_total.isDouble || m_total.d.high() != 0)
+            return i;
+        const Value* values = tape.TapeValues().data();
+        const char* ops = tape.TapeOperators().data();
+        std::uint64_t magnitude = m_total.d.low();
+        bool negative = m_total.d.isNegative();
+        int scale = m_total.d.scale();
+        int j = i;
+        for (; j < to; ++j) {
+            const Value& v = values[j];
+            if (v.isEmpty())
+                continue;
+            if (!v.isDecimal())
+                break;
+            const char op = ops[j];
+            if (!isOperator(op))
+                continue; // a number without an operator counts for nothing
+            if (op != '+' && op != '-')
+                break;
+            const Decimal d = v.decimal();
+            const int common = std::max(scale, d.scale());
+            if (d.high() != 0 || common - std::min(scale, d.scale()) > 19)
+                break;
+            const wide::u128 a = wide::u128(magnitude) * wide::Pow10[common - scale];
+            const wide::u128 b = wide::u128(d.low()) * wide::Pow10[common - d.scale()];
+            const bool negativeB = d.isNegative() != (op == '-') && !d.isZero();
+            wide::u128 r = 0;
+            bool negativeR = negative;
+            if (negative == negativeB) {
+                r = a + b;
+            } else if (a >= b) {
+                r = a - b;
+            } else {
+                r = b - a;
+                negativeR = negativeB;
+            }
+            if ((r >> 64) != 0)
+                break; // the ordinary addition takes over from here
+            magnitude = static_cast<std::uint64_t>(r);
+            negative = negativeR && r != 0;
+            scale = common;
+        }
+        if (j > i)
+            m_total.d = Decimal::fromParts(magnitude, 0, scale, negative);
+        return j;
     }
 
     GrandTotal result() const {

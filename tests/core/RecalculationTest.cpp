@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include <cmath>
 
 namespace padrix {
@@ -60,6 +62,39 @@ TEST(Recalculation, OperatorsFoldFromZero) {
         {"a failed line leaves the total",
          tapeOf({{'+', dec("5")}, {'/', dec("0")}, {'+', dec("1")}}), "Error"},
     });
+}
+
+TEST(Recalculation, PlainRunsGiveWhatLineByLineAdditionGives) {
+    // Sums near 2^64 and past it, scales 0 to 28, signs, zeros of every scale, lines that
+    // count for nothing: the folded total is the decimal additions' exactly.
+    std::mt19937_64 random(3);
+    const auto pick = [&](std::uint64_t n) { return random() % n; };
+    for (int round = 0; round < 400; ++round) {
+        Tape tape;
+        Decimal expected;
+        for (int i = static_cast<int>(pick(40)); i > 0; --i) {
+            const int scale = pick(4) == 0 ? static_cast<int>(pick(29)) : static_cast<int>(pick(3));
+            const std::uint64_t low = pick(5) == 0 ? random() : pick(6) == 0 ? 0 : pick(1000000);
+            const Decimal d = Decimal::fromParts(low, pick(8) == 0 ? 1 : 0, scale, pick(2) == 0);
+            const int kind = static_cast<int>(pick(10));
+            if (kind == 0) {
+                tape.append('+', Value());
+            } else if (kind == 1) {
+                tape.append(NoOperator, d);
+            } else {
+                const char op = kind % 2 == 0 ? '+' : '-';
+                tape.append(op, d);
+                expected = op == '+' ? expected + d : expected - d;
+            }
+        }
+        for (int places : {VariableDecimals, 2}) {
+            RecalcSettings settings;
+            settings.DecimalsChoice = places;
+            EXPECT_EQ(MailCalc(tape, settings).text,
+                      displayText(expected, places, NumberLocale::english()))
+                << "round " << round;
+        }
+    }
 }
 
 TEST(Recalculation, DisplayFormatColourAndLocale) {
