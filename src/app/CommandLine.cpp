@@ -21,14 +21,14 @@ constexpr const char* ProgramName = "padrix-calculator";
 
 /// One option of the command line: its names, and what its value is called in messages (none
 /// for a switch).
-struct OptionSpec {
+struct OptionDesign {
     QStringList names; // the first is the one messages use
     const char* value;
     const char* help;
 };
 
-const std::vector<OptionSpec>& optionSpecs() {
-    static const std::vector<OptionSpec> specs = {
+const std::vector<OptionDesign>& optionTable() {
+    static const std::vector<OptionDesign> options = {
         {{"--help", "-h"}, nullptr, "show this help and exit"},
         {{"--version", "-v"}, nullptr, "show the version and exit"},
         {{"--eval"}, "formula", "evaluate a function-button formula in X and T and print it"},
@@ -44,7 +44,7 @@ const std::vector<OptionSpec>& optionSpecs() {
          "(also median) or mode"},
         {{"--settings"}, "file", "the settings file whose function buttons the --total uses"},
     };
-    return specs;
+    return options;
 }
 
 /// What the arguments ask for, once they are known to fit together.
@@ -60,10 +60,10 @@ struct UsageError {
     QString message;
 };
 
-const OptionSpec* findOption(const QString& name) {
-    for (const OptionSpec& spec : optionSpecs())
-        if (spec.names.contains(name))
-            return &spec;
+const OptionDesign* findOption(const QString& name) {
+    for (const OptionDesign& option : optionTable())
+        if (option.names.contains(name))
+            return &option;
     return nullptr;
 }
 
@@ -81,13 +81,13 @@ Request parseArguments(const QStringList& arguments) {
             attached = argument.mid(eq + 1);
             argument.truncate(eq);
         }
-        const OptionSpec* spec = findOption(argument);
-        if (spec == nullptr)
+        const OptionDesign* option = findOption(argument);
+        if (option == nullptr)
             throw UsageError{"unknown option '" + argument + "'; see --help"};
-        const QString& name = spec->names.front();
+        const QString& name = option->names.front();
         if (request.options.contains(name))
             throw UsageError{name + " is given twice"};
-        if (spec->value == nullptr) {
+        if (option->value == nullptr) {
             if (attached)
                 throw UsageError{name + " takes no value"};
             request.options[name] = QString();
@@ -96,7 +96,7 @@ Request parseArguments(const QStringList& arguments) {
         } else if (i + 1 < arguments.size()) {
             request.options[name] = arguments[++i];
         } else {
-            throw UsageError{name + " needs a " + spec->value};
+            throw UsageError{name + " needs a " + option->value};
         }
     }
     return request;
@@ -130,13 +130,13 @@ QString helpText() {
         "       padrix-calculator --eval FORMULA [--x VALUE] [--t VALUE]\n"
         "Padrix Calculator: a tape calculator with exact decimal arithmetic. Without options it\n"
         "opens the window, with the calculation file FILE when one is named.\n\nOptions:\n");
-    for (const OptionSpec& spec : optionSpecs()) {
-        QStringList names = spec.names;
+    for (const OptionDesign& option : optionTable()) {
+        QStringList names = option.names;
         std::reverse(names.begin(), names.end()); // the short name first, as usual
         QString left = "  " + names.join(QStringLiteral(", "));
-        if (spec.value != nullptr)
-            left += QStringLiteral(" <") + spec.value + QLatin1Char('>');
-        text += left.leftJustified(26) + QLatin1Char(' ') + spec.help + QLatin1Char('\n');
+        if (option.value != nullptr)
+            left += QStringLiteral(" <") + option.value + QLatin1Char('>');
+        text += left.leftJustified(26) + QLatin1Char(' ') + option.help + QLatin1Char('\n');
     }
     text += QStringLiteral(
         "\nExit status: 0 success; 1 the result is an error word (Error, Overflow, Asin Error\n"

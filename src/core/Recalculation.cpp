@@ -214,16 +214,7 @@ public:
             const wide::u128 a = wide::u128(magnitude) * wide::Pow10[common - scale];
             const wide::u128 b = wide::u128(d.low()) * wide::Pow10[common - d.scale()];
             const bool negativeB = d.isNegative() != (op == '-') && !d.isZero();
-            wide::u128 r = 0;
-            bool negativeR = negative;
-            if (negative == negativeB) {
-                r = a + b;
-            } else if (a >= b) {
-                r = a - b;
-            } else {
-                r = b - a;
-                negativeR = negativeB;
-            }
+            const auto [r, negativeR] = wide::signedSum(a, negative, b, negativeB);
             if ((r >> 64) != 0)
                 break; // the ordinary addition takes over from here
             magnitude = static_cast<std::uint64_t>(r);
@@ -411,35 +402,14 @@ private:
     std::string m_failedName;             // the name of the line that failed last
 };
 
-/// The running sum and count of the Average, carried from line to line, as statisticText
-/// forms them.
-struct AverageState {
-    Decimal sum;
-    long long count = 0;
-
-    void add(const Value& v) {
-        if (!v.isNumber())
-            return; // texts and never-written lines take no part
-        try {
-            const Decimal d = v.isDecimal() ? v.decimal() : Decimal::fromDouble(v.number());
-            if (d.isZero())
-                return;
-            sum = sum + d;
-            ++count;
-        } catch (const CalcError&) {
-            // A value beyond the range, or one that would take the sum beyond it, is left out.
-        }
-    }
-};
-
 } // namespace
 
 struct RunningTotal::Checkpoints {
-    std::vector<WalkState> walk;       // walk[k]: the state before line k * interval
-    std::vector<AverageState> average; // the same for the Average
-    int walkValid = 0;                 // lines whose walk checkpoints still hold
-    int averageValid = 0;              // the same for the Average
-    FunctionButtons buttons;           // what the walk read, for telling a change
+    std::vector<WalkState> walk;     // walk[k]: the state before line k * interval
+    std::vector<AverageSum> average; // the same for the Average
+    int walkValid = 0;               // lines whose walk checkpoints still hold
+    int averageValid = 0;            // the same for the Average
+    FunctionButtons buttons;         // what the walk read, for telling a change
     NumberLocale locale;
     bool started = false;
 };
@@ -476,7 +446,7 @@ GrandTotal RunningTotal::total(const Tape& tape, const RecalcSettings& settings,
 
     if (settings.TotalMode == TotalAverage) {
         const int k = lastCheckpoint(c.average, c.averageValid);
-        AverageState state = c.average[static_cast<std::size_t>(k)];
+        AverageSum state = c.average[static_cast<std::size_t>(k)];
         for (int i = k * m_interval; i < tape.lineCount(); ++i) {
             if (i > k * m_interval && i % m_interval == 0)
                 c.average.push_back(state);
@@ -485,8 +455,7 @@ GrandTotal RunningTotal::total(const Tape& tape, const RecalcSettings& settings,
         c.averageValid = tape.lineCount();
         if (state.count == 0)
             return {previousText, totalColorFor(previousText), true};
-        const std::string text =
-            "Average : " + generalText(state.sum / Decimal(state.count), settings.locale);
+        const std::string text = state.text(settings.locale);
         return {text, totalColorFor(text), false};
     }
     if (settings.TotalMode != TotalNumbers)

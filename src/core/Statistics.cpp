@@ -114,6 +114,24 @@ bool isAboveZero(const Value& v) {
 
 } // namespace
 
+void AverageSum::add(const Value& v) {
+    if (!v.isNumber())
+        return; // texts and never-written lines take no part
+    try {
+        const Decimal d = decimalOf(v);
+        if (d.isZero())
+            return;
+        sum = sum + d;
+        ++count;
+    } catch (const CalcError&) {
+        // A value beyond the range, or one that would take the sum beyond it, is left out.
+    }
+}
+
+std::string AverageSum::text(const NumberLocale& locale) const {
+    return "Average : " + generalText(sum / Decimal(count), locale);
+}
+
 int Selectionsort(std::vector<Value>& values) {
     // Same result as sorting everything and then compacting the values above 0: keep those,
     // sort them (numbers before texts), fill up with zeros.
@@ -132,24 +150,12 @@ std::optional<std::string> statisticText(const std::vector<Value>& values, int m
                                          const NumberLocale& locale, std::vector<Value>* sorted) {
     try {
         if (mode == TotalAverage) {
-            Decimal sum;
-            long long count = 0;
-            for (const Value& v : values) {
-                if (!v.isNumber())
-                    continue; // texts and never-written lines take no part
-                try {
-                    const Decimal d = decimalOf(v);
-                    if (d.isZero())
-                        continue;
-                    sum = sum + d;
-                    ++count;
-                } catch (const CalcError&) {
-                    // A value beyond the range is left out of the average.
-                }
-            }
-            if (count == 0)
+            AverageSum average;
+            for (const Value& v : values)
+                average.add(v);
+            if (average.count == 0)
                 return std::nullopt;
-            return "Average : " + generalText(sum / Decimal(count), locale);
+            return average.text(locale);
         }
 
         std::vector<Value> local;

@@ -20,6 +20,18 @@ int compareValues(const Value& a, const Value& b);
 /// with the number 0, and returns the index of the last value kept (-1 when none is).
 int Selectionsort(std::vector<Value>& values);
 
+/// The sum and count of the Average, carried from value to value: texts, never-written lines,
+/// zeros and values beyond the decimal range take no part, nor does one that would take the
+/// sum beyond it.
+struct AverageSum {
+    Decimal sum;
+    long long count = 0;
+
+    void add(const Value& v);
+    /// "Average : " and the mean; only when count > 0.
+    std::string text(const NumberLocale& locale) const;
+};
+
 /// The statistics text of `mode` (TotalAverage, TotalMean or TotalMode) over the number values
 /// of the tape, "Average : 2.5" and the like; nothing when it cannot be formed. The sorted
 /// working copy of the Mean and the Mode is left in `sorted` when one is given.

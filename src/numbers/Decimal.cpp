@@ -92,16 +92,7 @@ Decimal Decimal::addSigned(const Decimal& a, const Decimal& b, bool negateB) {
     if (a.high() == 0 && b.high() == 0 && scale - std::min(a.scale(), b.scale()) <= 19) {
         const u128 ma = u128(a.low()) * Pow10[scale - a.scale()];
         const u128 mb = u128(b.low()) * Pow10[scale - b.scale()];
-        u128 r = 0;
-        bool neg = negA;
-        if (negA == negB) {
-            r = ma + mb;
-        } else if (ma >= mb) {
-            r = ma - mb;
-        } else {
-            r = mb - ma;
-            neg = negB;
-        }
+        const auto [r, neg] = wide::signedSum(ma, negA, mb, negB);
         if (r < TwoTo96)
             return Decimal::fromParts(static_cast<std::uint64_t>(r),
                                       static_cast<std::uint32_t>(r >> 64), scale, neg && r != 0);

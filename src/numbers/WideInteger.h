@@ -15,6 +15,18 @@ __extension__ typedef unsigned __int128 u128;
 
 inline constexpr u128 TwoTo96 = u128(1) << 96;
 
+/// A sum of two signed magnitudes whose true sum fits 128 bits: its magnitude and sign.
+struct SignedSum {
+    u128 magnitude;
+    bool negative;
+};
+
+inline SignedSum signedSum(u128 a, bool negativeA, u128 b, bool negativeB) {
+    if (negativeA == negativeB)
+        return {a + b, negativeA};
+    return a >= b ? SignedSum{a - b, negativeA} : SignedSum{b - a, negativeB};
+}
+
 inline constexpr std::array<std::uint64_t, 20> Pow10 = {1ULL,
                                                         10ULL,
                                                         100ULL,
