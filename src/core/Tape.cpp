@@ -3,6 +3,7 @@
 #include "platform/LargePages.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <utility>
 
 namespace padrix {
@@ -136,14 +137,10 @@ bool TapeChanges::significant(const Tape& tape) const {
     if (m_whole)
         return true;
     // The first record of a line is its earlier contents; later ones are steps in between.
-    std::vector<bool> seen;
+    std::unordered_set<int> seen; // a step writes a few lines, however long the tape
     for (const Line& line : m_lines) {
-        const auto at = static_cast<std::size_t>(line.line);
-        if (seen.size() <= at)
-            seen.resize(at + 1);
-        if (seen[at])
+        if (!seen.insert(line.line).second)
             continue;
-        seen[at] = true;
         if (tape.op(line.line) != line.op || !(tape.value(line.line) == line.value))
             return true;
     }
@@ -188,16 +185,10 @@ TapeChanges TapeChanges::revert(Tape& tape) {
     // What the lines hold now, once each: the earlier lines written, and the lines added.
     again.m_linesBefore = tape.lineCount();
     tape.ensureLines(m_linesBefore);
-    std::vector<bool> seen;
-    for (const Line& line : m_lines) {
-        const auto at = static_cast<std::size_t>(line.line);
-        if (seen.size() <= at)
-            seen.resize(at + 1);
-        if (!seen[at]) {
-            seen[at] = true;
+    std::unordered_set<int> seen;
+    for (const Line& line : m_lines)
+        if (seen.insert(line.line).second)
             again.m_lines.push_back({line.line, tape.op(line.line), tape.value(line.line)});
-        }
-    }
     for (int i = m_linesBefore; i < again.m_linesBefore; ++i)
         again.m_lines.push_back({i, tape.op(i), tape.value(i)});
     for (auto line = m_lines.rbegin(); line != m_lines.rend(); ++line) {
