@@ -22,13 +22,10 @@ TEST(ControlAccessibility, ButtonsAreNamedButtonsThatPress) {
     };
     const Case cases[] = {
         {"+", "Addition...", "Addition"},
-        {"x", "Multiplication...", "Multiplication"},
         {"C", "Clear current number...", "Clear current number"},
         {"%", "", "Percent"},
-        {"+/-", "", "Change sign"},
         {"7", "", "7"},
         {"Sin", "Specifying the sine of an angle", "Sin"},
-        {"M+", "", "M+"},
         {"CA", "Clear All...", "CA"},
     };
     for (const Case& c : cases)
@@ -71,9 +68,6 @@ TEST(ControlAccessibility, TheScrollBarTellsItsValueAndSteps) {
     EXPECT_EQ(bar.Value(), 30);
     face->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
     EXPECT_EQ(bar.Value(), 31);
-    face->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
-    face->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
-    EXPECT_EQ(bar.Value(), 29);
     bar.setValue(50);
     face->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
     EXPECT_EQ(bar.Value(), 50);

@@ -93,30 +93,5 @@ TEST(RunningTotal, AgreesWithTheWholeWalkAfterEveryEdit) {
     EXPECT_EQ(checked, 3600);
 }
 
-TEST(RunningTotal, ATapeCountsAsChangedFromWhereItWasWritten) {
-    Tape tape;
-    EXPECT_EQ(tape.takeFirstChanged(), 0);
-    for (int i = 0; i < 10; ++i)
-        tape.append('+', Decimal(i));
-    EXPECT_EQ(tape.takeFirstChanged(), 0);
-    EXPECT_EQ(tape.takeFirstChanged(), 10) << "nothing changed";
-    tape.setValue(7, Decimal(1));
-    tape.setOperator(5, '-');
-    EXPECT_EQ(tape.takeFirstChanged(), 5);
-    tape.ensureLines(12);
-    EXPECT_EQ(tape.takeFirstChanged(), 10);
-    tape.resize(4);
-    EXPECT_EQ(tape.takeFirstChanged(), 4);
-    tape.rearrangeValues([](std::vector<Value>&) {});
-    EXPECT_EQ(tape.takeFirstChanged(), 0);
-    TapeChanges changes;
-    tape.recordChangesIn(&changes);
-    tape.setValue(3, Decimal(9));
-    tape.recordChangesIn(nullptr);
-    tape.takeFirstChanged();
-    changes.revert(tape);
-    EXPECT_EQ(tape.takeFirstChanged(), 3) << "an undo changes lines too";
-}
-
 } // namespace
 } // namespace padrix
