@@ -13,6 +13,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <vector>
 
 namespace padrix {
 
@@ -149,14 +150,42 @@ std::string formatCalcText(const Tape& tape, const NumberLocale& locale) {
 
 namespace {
 
-/// The tape of a text whose lines end at LF or CR LF. A line that holds a CR of its own (a
-/// file whose lines end at CR alone) sets `loneReturn` and gives nothing, so that the caller
-/// reads the text again with those line ends; checked only where it costs nothing.
+/// A header with a CR before its end belongs to a file whose lines end at CR alone.
+bool headerHasLoneReturn(std::string_view header) {
+    const auto cr = header.find('\r');
+    return cr != std::string_view::npos && cr + 1 < header.size();
+}
+
+enum class LineRead { Taken, LoneReturn, Unreadable };
+
+/// Appends the tape line that one line of a file (without its LF) gives. A line that holds a
+/// CR of its own (a file whose lines end at CR alone) gives LoneReturn and nothing, so that
+/// the caller reads the text again with those line ends; checked only where it costs nothing.
+LineRead takeLine(std::string_view line, const NumberLocale& locale, Tape& tape) {
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    if (line.empty()) {
+        tape.append(NoOperator, Value());
+        return LineRead::Taken;
+    }
+    const char op = line.front();
+    Value value;
+    const bool read =
+        static_cast<unsigned char>(op) < 0x80 && readValue(line.substr(1), locale, value);
+    if ((!read || value.isText()) && line.find('\r') != std::string_view::npos)
+        return LineRead::LoneReturn;
+    if (!read)
+        return LineRead::Unreadable;
+    tape.append(op == ' ' ? NoOperator : op, std::move(value));
+    return LineRead::Taken;
+}
+
+/// The tape of a text whose lines end at LF or CR LF; sets `loneReturn` and gives nothing
+/// for a text whose lines end at CR alone.
 std::optional<Tape> parseLines(std::string_view text, const NumberLocale& locale,
                                std::string* error, bool& loneReturn) {
     const std::size_t headerEnd = text.find('\n');
-    const std::string_view header = text.substr(0, headerEnd);
-    if (const auto cr = header.find('\r'); cr != std::string_view::npos && cr + 1 < header.size()) {
+    if (headerHasLoneReturn(text.substr(0, headerEnd))) {
         loneReturn = true;
         return std::nullopt;
     }
@@ -175,30 +204,93 @@ std::optional<Tape> parseLines(std::string_view text, const NumberLocale& locale
     while (!body.empty()) {
         ++lineNumber;
         const std::size_t end = body.find('\n');
-        std::string_view line = body.substr(0, end);
+        const std::string_view line = body.substr(0, end);
         body = end == std::string_view::npos ? std::string_view{} : body.substr(end + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (line.empty()) {
-            tape.append(NoOperator, Value());
-            continue;
-        }
-        const char op = line.front();
-        Value value;
-        const bool read =
-            static_cast<unsigned char>(op) < 0x80 && readValue(line.substr(1), locale, value);
-        if (!read || value.isText()) {
-            if (line.find('\r') != std::string_view::npos) {
-                loneReturn = true;
-                return std::nullopt;
-            }
-        }
-        if (!read) {
+        switch (takeLine(line, locale, tape)) {
+        case LineRead::Taken:
+            break;
+        case LineRead::LoneReturn:
+            loneReturn = true;
+            return std::nullopt;
+        case LineRead::Unreadable:
             setError(error, "line " + std::to_string(lineNumber) +
                                 " is neither a number nor a calculation line: " + shortened(line));
             return std::nullopt;
         }
-        tape.append(op == ' ' ? NoOperator : op, std::move(value));
+    }
+    if (tape.lineCount() == 0)
+        tape.append('+', Value());
+    return tape;
+}
+
+/// The bytes read from a file at a time while it is parsed: few enough to stay in the cache
+/// between the read and the parse, many enough that the reads cost nothing.
+constexpr std::size_t PieceBytes = std::size_t(128) << 10;
+
+/// The bytes at the start of a file that must hold no NUL (see parseCalcText).
+constexpr std::size_t TextProbeBytes = std::size_t(64) << 10;
+
+/// Reads an ordinary calculation file (UTF-8, lines ending at LF or CR LF, every line
+/// readable) from a device that can go back to its start, parsing each piece as it arrives
+/// instead of holding the whole file. Gives nothing for any other file, which the caller
+/// then reads whole from the start again; whatever this gives, that reading gives too.
+std::optional<Tape> readOrdinaryFile(QIODevice& device, const NumberLocale& locale,
+                                     qint64 maxBytes) {
+    const qint64 size = device.size() - device.pos();
+    if (device.isSequential() || size <= 0 || size > maxBytes)
+        return std::nullopt;
+    std::vector<char> buffer(PieceBytes);
+    std::size_t held = 0;     // bytes of an unfinished line at the front of the buffer
+    std::size_t consumed = 0; // bytes of the file before the buffer's start
+    bool headerRead = false;
+    Tape tape;
+    for (;;) {
+        if (held == buffer.size())
+            buffer.resize(2 * buffer.size()); // a line longer than the buffer
+        const qint64 n =
+            device.read(buffer.data() + held, static_cast<qint64>(buffer.size() - held));
+        if (n < 0)
+            return std::nullopt;
+        const bool atEnd = n == 0;
+        const std::string_view text(buffer.data(), held + static_cast<std::size_t>(n));
+        if (consumed + text.size() > static_cast<std::size_t>(maxBytes))
+            return std::nullopt;
+        if (consumed < TextProbeBytes &&
+            text.substr(0, TextProbeBytes - consumed).find('\0') != std::string_view::npos)
+            return std::nullopt;
+        const std::size_t lastEnd = text.rfind('\n');
+        std::string_view lines = atEnd                               ? text
+                                 : lastEnd == std::string_view::npos ? std::string_view{}
+                                                                     : text.substr(0, lastEnd + 1);
+        if (!isValidUtf8(lines))
+            return std::nullopt;
+        const std::string_view complete = lines;
+        while (!lines.empty()) {
+            const std::size_t end = lines.find('\n');
+            const std::string_view line = lines.substr(0, end);
+            lines = end == std::string_view::npos ? std::string_view{} : lines.substr(end + 1);
+            if (!headerRead) {
+                if (headerHasLoneReturn(line))
+                    return std::nullopt;
+                headerRead = true;
+                // Room for as many lines as the file seems to hold; untouched room costs
+                // address space only.
+                const auto ends = std::count(complete.begin(), complete.end(), '\n');
+                const double perLine = static_cast<double>(complete.size()) /
+                                       static_cast<double>(std::max<std::ptrdiff_t>(ends, 1));
+                const double guess = static_cast<double>(size) / perLine * 1.125 + 256;
+                tape.reserve(static_cast<int>(std::min<double>(guess, MaxTapeLines)));
+                continue;
+            }
+            if (takeLine(line, locale, tape) != LineRead::Taken ||
+                static_cast<std::size_t>(tape.lineCount()) + 1 >= MaxTapeLines)
+                return std::nullopt;
+        }
+        if (atEnd)
+            break;
+        consumed += complete.size();
+        held = text.size() - complete.size();
+        std::memmove(buffer.data(), buffer.data() + complete.size(), held);
     }
     if (tape.lineCount() == 0)
         tape.append('+', Value());
@@ -260,8 +352,20 @@ bool saveCalcFile(const QString& path, const Tape& tape, const NumberLocale& loc
 std::optional<Tape> loadCalcStream(QIODevice& device, const std::string& name,
                                    const NumberLocale& locale, std::string* error,
                                    qint64 maxBytes) {
-    // Plain reads into memory, counted by what arrives: a file that shrinks meanwhile, a pipe
-    // or standard input (whose size is 0) are bounded alike.
+    const qint64 start = device.pos();
+    try {
+        if (auto tape = readOrdinaryFile(device, locale, maxBytes))
+            return tape;
+    } catch (const std::bad_alloc&) {
+        setError(error, "cannot read " + name + ": not enough memory");
+        return std::nullopt;
+    }
+    if (!device.isSequential() && !device.seek(start)) {
+        setError(error, "cannot read " + name + ": " + device.errorString().toStdString());
+        return std::nullopt;
+    }
+    // Any other file is read whole by plain reads, counted by what arrives: a file that
+    // shrinks meanwhile, a pipe or standard input (whose size is 0) are bounded alike.
     // The buffer is not cleared before it is read into: that would cost as much as reading.
     std::unique_ptr<char[]> data;
     std::size_t capacity = 0;

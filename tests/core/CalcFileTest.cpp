@@ -303,6 +303,63 @@ TEST(CalcFile, ReadingIsBoundedByWhatArrives) {
                          " lines (2 GB)");
 }
 
+/// A file's bytes handed out at most `step` at a time, as a slow disk or a network drive may.
+class TricklingFile : public QBuffer {
+public:
+    TricklingFile(const std::string& text, qint64 step) : m_step(step) {
+        setData(text.data(), static_cast<qsizetype>(text.size()));
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        return QBuffer::readData(data, std::min(maxSize, m_step));
+    }
+
+private:
+    qint64 m_step;
+};
+
+TEST(CalcFile, AFileReadInPiecesGivesWhatItsWholeTextGives) {
+    std::string many = "Padrix Calculator 6\r\n";
+    for (int i = 0; i < 30000; ++i) {
+        many += i % 3 == 0 ? '-' : '+';
+        many += std::to_string(i);
+        many += i % 7 == 0 ? ",25\r\n" : "\r\n";
+    }
+    const std::string cases[] = {
+        "h\r\n+1\r\n+Sin(30)\r\n\r\n x\r\n/2",
+        "h\n+Caf\xc3\xa9(2)\n+\xe2\x82\xac\n",
+        "h\r\n+Caf\xe9(2)\r\n",
+        "h\r+1\r-2\rx3\r",
+        "h\r\n+10%\r+5\r\n",
+        "header only",
+        "h\r\n+1\r\n+abc\r\n",
+        many,
+        many + "+\xe9\r\n",       // a single-byte code page, seen only at the end
+        many + "+5\r-1\r\n",      // a CR alone, seen only at the end
+        many + "+oops\r\n+1\r\n", // a damaged line far down
+        many + "+(" + std::string(300000, '1') + ")\r\n+2\r\n", // a line longer than a piece
+        many + std::string("+1\0\r\n", 6),                      // a NUL far down
+        std::string("P\0C 6\r\n+1\r\n", 11),                    // a NUL in the header
+    };
+    for (const std::string& text : cases) {
+        std::string wholeError;
+        const auto whole = parseCalcText(text, en, &wholeError);
+        for (const qint64 step : {qint64(1), qint64(3), qint64(7000), qint64(1) << 30}) {
+            if (step < 7 && text.size() > 100000)
+                continue; // a byte at a time through 200 KB proves nothing more
+            TricklingFile file(text, step);
+            std::string error;
+            const auto tape = loadCalcStream(file, "f", en, &error);
+            const std::string row = text.substr(0, 30) + " (" + std::to_string(text.size()) +
+                                    " bytes) in steps of " + std::to_string(step);
+            EXPECT_EQ(tape, whole) << row;
+            EXPECT_EQ(error, whole ? "" : "f: " + wholeError) << row;
+        }
+    }
+}
+
 TEST(CalcFile, LinesEndAtCrLfLfOrCrAlone) {
     const auto en = NumberLocale::english();
     for (const std::string& text :
