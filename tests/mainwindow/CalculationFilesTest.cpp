@@ -60,7 +60,6 @@ TEST_F(CalculationFiles, SaveClearAndOpenRestoreTheTape) {
     menu("LD_1");
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("saved/week.Clc")));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("saved/week.txt")));
-    EXPECT_EQ(window->findChild<LoadSave*>()->windowTitle(), "Save Calculation...");
     EXPECT_EQ(window->findChild<LoadSave*>()->Command1[1]->Caption(), "Save");
 
     menu("Clear_Total");
@@ -80,11 +79,7 @@ TEST_F(CalculationFiles, FailuresNeverLoseTheTape) {
     const Tape before = state().tape;
 
     // A read-only target: one message, the old file as it was.
-    const QString locked = dir.filePath("locked.Clc");
-    QFile old(locked);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("Padrix Calculator 6\r\n+1\r\n");
-    old.close();
+    const QString locked = writeFile("locked.Clc", "Padrix Calculator 6\r\n+1\r\n");
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::ReadUser);
     answerWith(dir.path(), "locked.Clc");
     menu("LD_1");
@@ -95,10 +90,7 @@ TEST_F(CalculationFiles, FailuresNeverLoseTheTape) {
 
     // A damaged file: the read message, the tape as it was.
     messages.clear();
-    QFile damaged(dir.filePath("damaged.Clc"));
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write("Padrix Calculator 6\r\n+12\r\n+twelve\r\n");
-    damaged.close();
+    writeFile("damaged.Clc", "Padrix Calculator 6\r\n+12\r\n+twelve\r\n");
     answerWith(dir.path(), "damaged.Clc");
     menu("LD_0");
     EXPECT_EQ(messages, QStringList{"Cannot read calculation file..."});
@@ -144,11 +136,8 @@ TEST_F(CalculationFiles, TheCommandLineFileLoadsOrSaysWhy) {
     };
     for (const auto& c : cases) {
         messages.clear();
-        if (c.contents != nullptr) {
-            QFile file(dir.filePath(c.name));
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(c.contents);
-        }
+        if (c.contents != nullptr)
+            writeFile(c.name, c.contents);
         context.commandLine = "\"" + dir.filePath(c.name) + "\"";
         open();
         // A message comes after the window shows; none may come later either.
@@ -166,11 +155,7 @@ TEST_F(CalculationFiles, TheCommandLineFileLoadsOrSaysWhy) {
 }
 
 TEST_F(CalculationFiles, AWindowShownWithoutActivationLoadsItsFileToo) {
-    QFile file(dir.filePath("start.Clc"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Padrix Calculator 6\r\n+40\r\n+2\r\n");
-    file.close();
-    context.commandLine = dir.filePath("start.Clc");
+    context.commandLine = writeFile("start.Clc", "Padrix Calculator 6\r\n+40\r\n+2\r\n");
     // A desktop that never activates the window: its activations never arrive.
     struct NoActivation : QObject {
         bool eventFilter(QObject*, QEvent* event) override {

@@ -69,12 +69,7 @@ protected:
 };
 
 TEST_F(Undo, EveryKindOfChangeComesBackAndGoesAgain) {
-    const QString other = dir.filePath("other.Clc");
-    {
-        QFile file(other);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("Padrix Calculator 6\r\n+7\r\nx6\r\n");
-    }
+    const QString other = writeFile("other.Clc", "Padrix Calculator 6\r\n+7\r\nx6\r\n");
     struct Change {
         const char* name;
         std::function<void()> make;

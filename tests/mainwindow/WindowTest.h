@@ -78,13 +78,18 @@ protected:
         watchdog.start();
     }
 
+    /// Writes a file of these bytes in the test's folder and gives its path.
+    QString writeFile(const QString& name, const QByteArray& bytes) const {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+        file.write(bytes);
+        return path;
+    }
+
     /// Opens the window with a calculation file of these lines on the command line.
     void openWithTape(const QString& lines) {
-        const QString path = dir.filePath("tape.Clc");
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(("Padrix Calculator 6\r\n" + lines).toUtf8());
-        file.close();
+        const QString path = writeFile("tape.Clc", ("Padrix Calculator 6\r\n" + lines).toUtf8());
         context.commandLine = "\"" + path + "\"";
         open();
     }
@@ -112,6 +117,7 @@ protected:
         ASSERT_NE(action, nullptr) << item;
         action->trigger();
     }
+    QString memory() const { return window->findChild<QLabel*>("M_Buff")->text(); }
     QColor textColor(QLineEdit* box) const { return box->palette().color(QPalette::Text); }
     QColor background(QWidget* box) const { return box->palette().color(QPalette::Base); }
     LumoButton* button(const QString& name) const { return window->findChild<LumoButton*>(name); }
@@ -138,10 +144,11 @@ protected:
             send(QEvent::KeyRelease, c, modifiers);
         }
     }
-    static void press(Qt::Key key) {
-        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+    /// Presses and releases a key that types nothing, such as an arrow.
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QKeyEvent down(QEvent::KeyPress, key, modifiers);
         QApplication::sendEvent(QApplication::focusWidget(), &down);
-        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+        QKeyEvent up(QEvent::KeyRelease, key, modifiers);
         QApplication::sendEvent(QApplication::focusWidget(), &up);
     }
 };
