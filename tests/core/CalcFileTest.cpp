@@ -59,43 +59,24 @@ TEST(CalcFile, WritesHeaderAndOneLinePerTapeLine) {
                                        "-79228162514264337593543950335\r\n 7\r\n+Svol(2)  +99\r\n");
 }
 
-// Every tape the program writes loads back as the same tape, with the same total.
+// A tape saved to a file loads back the same; doubles come back as their figures: the pi
+// key's value, and one beyond the decimals.
 TEST(CalcFile, SaveThenLoadGivesTheSameTape) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("tape.Clc");
     Tape tape = sampleTape();
-    tape.append('+', std::string("Sin(30)"));
-    tape.append('-', std::string("10%"));
-    tape.append('+', std::string("Svol(2)"));
-    tape.append('x', std::string("Int(7)"));
-    tape.append('+', std::string("Roun(2)"));
-    tape.append('+', Value());
-    tape.append(NoOperator, Decimal(5));
-    tape.append('^', Decimal::parse("0.5"));
-    tape.append('+', Decimal::parse("-0.0000000000000000000000000001"));
-    tape.append('+', std::string("Foo()"));
-    for (const NumberLocale& locale : {en, NumberLocale::german()}) {
-        const QString path = dir.filePath("tape.Clc");
-        std::string error;
-        ASSERT_TRUE(saveCalcFile(path, tape, locale, &error)) << error;
-        const auto loaded = loadCalcFile(path, locale, &error);
-        ASSERT_TRUE(loaded) << error;
-        EXPECT_EQ(*loaded, tape);
-        RecalcSettings settings;
-        settings.locale = locale;
-        EXPECT_EQ(MailCalc(*loaded, settings), MailCalc(tape, settings));
-    }
-
-    // Doubles come back as their figures: the pi key's value, and one beyond the decimals.
-    Tape doubles;
-    doubles.append('+', 4 * std::atan(1.0));
-    doubles.append('+', 1e40);
-    const QString path = dir.filePath("doubles.Clc");
-    ASSERT_TRUE(saveCalcFile(path, doubles, en));
-    const auto loaded = loadCalcFile(path, en);
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->TapeValues()[0].text(en), "3.14159265358979");
-    EXPECT_EQ(loaded->TapeValues()[1].text(en), "1E+40");
+    tape.append('+', 4 * std::atan(1.0));
+    tape.append('+', 1e40);
+    std::string error;
+    ASSERT_TRUE(saveCalcFile(path, tape, en, &error)) << error;
+    const auto loaded = loadCalcFile(path, en, &error);
+    ASSERT_TRUE(loaded) << error;
+    EXPECT_EQ(loaded->TapeOperators(), tape.TapeOperators());
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(loaded->value(i), tape.value(i)) << i;
+    EXPECT_EQ(loaded->TapeValues()[4].text(en), "3.14159265358979");
+    EXPECT_EQ(loaded->TapeValues()[5].text(en), "1E+40");
+    EXPECT_EQ(MailCalc(*loaded, {}), MailCalc(tape, {}));
 }
 
 // Random tapes of every kind of line survive a save and a load in both locales.
@@ -105,8 +86,8 @@ TEST(CalcFile, RandomTapesRoundTrip) {
     std::uniform_int_distribution<int> figure(0, 9);
     std::uniform_int_distribution<int> count(1, 28);
     const char ops[] = {'+', '-', 'x', '/', '^', NoOperator};
-    const char* forms[] = {"Sin(30)", "Int",       "Roun(2)", "12.5%",
-                           "Svol(2)", "Acos(0.5)", "Fix(7)",  "Custom button(3)"};
+    const char* forms[] = {"Sin(30)",   "Int",    "Roun(2)",          "12.5%", "Svol(2)",
+                           "Acos(0.5)", "Fix(7)", "Custom button(3)", "Foo()", "Int(7)"};
     for (const NumberLocale& locale : {en, NumberLocale::german()}) {
         Tape tape;
         for (int i = 0; i < 400; ++i) {
@@ -125,7 +106,7 @@ TEST(CalcFile, RandomTapesRoundTrip) {
                                figure(random) * 30 - 100);
                 break;
             case 2:
-                v = std::string(forms[figure(random) % 8]);
+                v = std::string(forms[figure(random)]);
                 break;
             case 3:
                 v = Value();
@@ -287,14 +268,6 @@ TEST(CalcFile, ReadingIsBoundedByWhatArrives) {
                                 qint64(4) << 20));
     EXPECT_EQ(error, "cannot read standard input: it is larger than 4 MiB");
 
-    // A stream within the bound reads like a file.
-    QBuffer buffer;
-    buffer.setData("Padrix Calculator 6\r\n+2\r\nx21\r\n");
-    buffer.open(QIODevice::ReadOnly);
-    const auto tape = loadCalcStream(buffer, "buffer", NumberLocale::english());
-    ASSERT_TRUE(tape);
-    EXPECT_EQ(tape->lineCount(), 2);
-
     // More lines than a tape may hold in memory are refused before any is made.
     const std::string blank = "h\n" + std::string(MaxTapeLines, '\n');
     EXPECT_FALSE(parseCalcText(blank, NumberLocale::english(), &error));
@@ -361,7 +334,6 @@ TEST(CalcFile, AFileReadInPiecesGivesWhatItsWholeTextGives) {
 }
 
 TEST(CalcFile, LinesEndAtCrLfLfOrCrAlone) {
-    const auto en = NumberLocale::english();
     for (const std::string& text :
          {std::string("h\r\n+1\r\n-2\r\nx3\r\n"), std::string("h\n+1\n-2\nx3\n"),
           std::string("h\r+1\r-2\rx3\r"), std::string("h\r\n+1\r-2\nx3"),

@@ -103,15 +103,9 @@ TEST(Recalculation, DisplayFormatColourAndLocale) {
     EXPECT_EQ(MailCalc(tapeOf({{'+', Value()}}), two).text, ".00");
     const GrandTotal negative = MailCalc(tapeOf({{'-', dec("0.5")}}), two);
     EXPECT_EQ(negative, (GrandTotal{"-.50", NegativeTotalColor, false}));
-    EXPECT_EQ(MailCalc(tapeOf({{'+', dec("1234.5")}}), two).text, "1,234.50");
     const GrandTotal overflow =
         MailCalc(tapeOf({{'-', dec("79228162514264337593543950335")}, {'-', dec("1")}}), two);
     EXPECT_EQ(overflow, (GrandTotal{"Overflow", TotalColor, true}));
-
-    RecalcSettings zero;
-    zero.DecimalsChoice = 0;
-    EXPECT_EQ(MailCalc(tapeOf({{'+', Value()}}), zero).text, "0");
-    EXPECT_EQ(MailCalc(tapeOf({{'+', dec("2.5")}}), zero).text, "3");
 
     RecalcSettings german;
     german.locale = NumberLocale::german();

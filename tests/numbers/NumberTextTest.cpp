@@ -34,14 +34,10 @@ TEST(DisplayFormat, FixedPlacesMatchIndependentVectors) {
 TEST(DisplayFormat, VariableAndEdgeCases) {
     const auto en = NumberLocale::english();
     const auto de = NumberLocale::german();
-    EXPECT_EQ(displayText(Decimal::parse("0.5"), 2, en), ".50");
+    // Fixed places are the vectors'; variable places keep the zero and never group.
     EXPECT_EQ(displayText(Decimal::parse("0.5"), VariableDecimals, en), "0.5");
     EXPECT_EQ(displayText(Decimal::parse("0.5"), VariableDecimals, de), "0,5");
-    EXPECT_EQ(displayText(Decimal::parse("1234.5"), 2, en), "1,234.50");
-    EXPECT_EQ(displayText(Decimal::parse("1234.5"), 2, de), "1.234,50");
     EXPECT_EQ(displayText(Decimal::parse("-1234567.125"), VariableDecimals, en), "-1234567.125");
-    EXPECT_EQ(displayText(Decimal(0), 0, en), "0");
-    EXPECT_EQ(displayText(Decimal(0), 2, en), ".00");
     EXPECT_EQ(displayText(Decimal(0), VariableDecimals, en), "0");
     // A negative that rounds to zero shows no sign.
     EXPECT_EQ(displayText(Decimal::parse("-0.001"), 2, en), ".00");
