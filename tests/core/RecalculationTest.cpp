@@ -1,4 +1,5 @@
 #include "core/Recalculation.h"
+#include "numbers/CalcFailure.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,25 @@ Tape tapeOf(std::initializer_list<Line> lines) {
     return tape;
 }
 
+/// A tape of lines separated by "|", each its operator (a blank for none) and then a number,
+/// or else a text such as a function line; an operator alone is a line never written.
+Tape lines(const std::string& text) {
+    Tape tape;
+    for (std::size_t from = 0; from < text.size();) {
+        const std::size_t end = std::min(text.find('|', from), text.size());
+        const std::string written = text.substr(from + 1, end - from - 1);
+        Value value;
+        try {
+            value = written.empty() ? Value() : Value(Decimal::parse(written));
+        } catch (const CalcError&) {
+            value = written;
+        }
+        tape.append(text[from] == ' ' ? NoOperator : text[from], value);
+        from = end + 1;
+    }
+    return tape;
+}
+
 Decimal dec(const char* text) {
     return Decimal::parse(text);
 }
@@ -36,31 +56,28 @@ void expectTotals(const std::vector<Case>& cases, const RecalcSettings& settings
         EXPECT_EQ(MailCalc(c.tape, settings).text, c.total) << c.name;
 }
 
+const std::string Max = "79228162514264337593543950335";
+
 TEST(Recalculation, OperatorsFoldFromZero) {
     expectTotals({
-        {"never written", tapeOf({{'+', Value()}}), "0"},
-        {"plus first", tapeOf({{'+', dec("5")}}), "5"},
-        {"times first", tapeOf({{'x', dec("5")}}), "0"},
-        {"minus first", tapeOf({{'-', dec("5")}}), "-5"},
-        {"all operators",
-         tapeOf({{'+', dec("100")}, {'-', dec("30")}, {'x', dec("3")}, {'/', dec("7")}}), "30"},
-        {"power", tapeOf({{'+', dec("30")}, {'^', dec("2")}}), "900"},
-        {"power then decimal", tapeOf({{'+', dec("2")}, {'^', dec("0.5")}, {'x', dec("2")}}),
-         "2.8284271247462"},
-        {"exact decimals", tapeOf({{'+', dec("0.1")}, {'+', dec("0.2")}}), "0.3"},
-        {"emptied line multiplies by zero", tapeOf({{'+', dec("7")}, {'x', dec("0")}}), "0"},
-        {"division by an emptied line", tapeOf({{'+', dec("7")}, {'/', dec("0")}}), "Error"},
-        {"no operator contributes nothing",
-         tapeOf({{'+', dec("7")}, {NoOperator, dec("5")}, {'q', dec("5")}}), "7"},
+        {"never written", lines("+"), "0"},
+        {"plus first", lines("+5"), "5"},
+        {"times first", lines("x5"), "0"},
+        {"minus first", lines("-5"), "-5"},
+        {"all operators", lines("+100|-30|x3|/7"), "30"},
+        {"power", lines("+30|^2"), "900"},
+        {"power then decimal", lines("+2|^0.5|x2"), "2.8284271247462"},
+        {"exact decimals", lines("+0.1|+0.2"), "0.3"},
+        {"emptied line multiplies by zero", lines("+7|x0"), "0"},
+        {"division by an emptied line", lines("+7|/0"), "Error"},
+        {"no operator contributes nothing", lines("+7| 5|q5"), "7"},
         {"empty text contributes nothing", tapeOf({{'+', dec("7")}, {'x', std::string()}}), "7"},
         {"number as text", tapeOf({{'+', "12"}, {'+', " 1,000.5 "}}), "1012.5"},
         {"pi key double", tapeOf({{'+', 4 * std::atan(1.0)}}), "3.14159265358979"},
-        {"overflow", tapeOf({{'+', dec("79228162514264337593543950335")}, {'+', dec("1")}}),
-         "Overflow"},
-        {"power beyond decimals", tapeOf({{'+', dec("10")}, {'^', dec("40")}}), "1E+40"},
-        {"power beyond doubles", tapeOf({{'+', dec("10")}, {'^', dec("400")}}), "Overflow"},
-        {"a failed line leaves the total",
-         tapeOf({{'+', dec("5")}, {'/', dec("0")}, {'+', dec("1")}}), "Error"},
+        {"overflow", lines("+" + Max + "|+1"), "Overflow"},
+        {"power beyond decimals", lines("+10|^40"), "1E+40"},
+        {"power beyond doubles", lines("+10|^400"), "Overflow"},
+        {"a failed line leaves the total", lines("+5|/0|+1"), "Error"},
     });
 }
 
@@ -100,100 +117,86 @@ TEST(Recalculation, PlainRunsGiveWhatLineByLineAdditionGives) {
 TEST(Recalculation, DisplayFormatColourAndLocale) {
     RecalcSettings two;
     two.DecimalsChoice = 2;
-    EXPECT_EQ(MailCalc(tapeOf({{'+', Value()}}), two).text, ".00");
-    const GrandTotal negative = MailCalc(tapeOf({{'-', dec("0.5")}}), two);
-    EXPECT_EQ(negative, (GrandTotal{"-.50", NegativeTotalColor, false}));
-    const GrandTotal overflow =
-        MailCalc(tapeOf({{'-', dec("79228162514264337593543950335")}, {'-', dec("1")}}), two);
-    EXPECT_EQ(overflow, (GrandTotal{"Overflow", TotalColor, true}));
+    EXPECT_EQ(MailCalc(lines("+"), two).text, ".00");
+    EXPECT_EQ(MailCalc(lines("-0.5"), two), (GrandTotal{"-.50", NegativeTotalColor, false}));
+    EXPECT_EQ(MailCalc(lines("-" + Max + "|-1"), two), (GrandTotal{"Overflow", TotalColor, true}));
 
     RecalcSettings german;
     german.locale = NumberLocale::german();
     german.DecimalsChoice = 2;
-    EXPECT_EQ(MailCalc(tapeOf({{'+', "1.234,5"}, {'+', dec("1")}}), german).text, "1.235,50");
+    EXPECT_EQ(MailCalc(lines("+1.234,5|+1"), german).text, "1.235,50");
     german.DecimalsChoice = VariableDecimals;
-    EXPECT_EQ(MailCalc(tapeOf({{'+', "1,5"}, {'+', "Sin(0,5)"}}), german).text,
-              "1,979425538604203");
+    EXPECT_EQ(MailCalc(lines("+1,5|+Sin(0,5)"), german).text, "1,979425538604203");
 }
 
 TEST(Recalculation, PercentagesTakeAShareOfTheTotal) {
-    auto withPercent = [](char op) { return tapeOf({{'+', dec("200")}, {op, "10%"}}); };
     expectTotals({
-        {"plus", withPercent('+'), "220"},
-        {"minus", withPercent('-'), "180"},
-        {"times", withPercent('x'), "20"},
-        {"divide", withPercent('/'), "10"},
-        {"power", withPercent('^'), "1.048576E+46"},
-        {"of zero", tapeOf({{'+', Value()}, {'/', "10%"}}), "Error"},
-        {"not a number", tapeOf({{'+', dec("5")}, {'+', "x%"}}), "Error"},
+        {"plus", lines("+200|+10%"), "220"},
+        {"minus", lines("+200|-10%"), "180"},
+        {"times", lines("+200|x10%"), "20"},
+        {"divide", lines("+200|/10%"), "10"},
+        {"power", lines("+200|^10%"), "1.048576E+46"},
+        {"of zero", lines("+|/10%"), "Error"},
+        {"not a number", lines("+5|+x%"), "Error"},
     });
     RecalcSettings two;
     two.DecimalsChoice = 2;
-    EXPECT_EQ(MailCalc(tapeOf({{'+', dec("100")}, {'x', dec("2")}, {'-', "10%"}}), two).text,
-              "180.00");
+    EXPECT_EQ(MailCalc(lines("+100|x2|-10%"), two).text, "180.00");
 }
 
 // A modifier changes the running total; it is never read as an operand and never makes the
 // walk skip the next line.
 TEST(Recalculation, TotalModifiers) {
     expectTotals({
-        {"int", tapeOf({{'+', dec("-2.5")}, {'+', "Int(7)"}}), "-3"},
-        {"fix", tapeOf({{'+', dec("-2.5")}, {'+', "Fix(7)"}}), "-2"},
-        {"roun even down", tapeOf({{'+', dec("2.5")}, {'+', "Roun(0)"}}), "2"},
-        {"roun even up", tapeOf({{'+', dec("3.5")}, {'+', "Roun(0)"}}), "4"},
-        {"roun places", tapeOf({{'+', dec("3.14159")}, {'+', "Roun(2)"}}), "3.14"},
-        {"roun negative places", tapeOf({{'+', dec("3.14159")}, {'+', "Roun(-1)"}}), "Roun Error"},
-        {"two modifiers", tapeOf({{'+', dec("7.25")}, {'+', "Roun(1)"}, {'+', "Fix(0)"}}), "7"},
-        {"line after modifier",
-         tapeOf({{'+', dec("2.5")}, {'+', "Int(3)"}, {'+', dec("10")}, {'+', dec("1")}}), "13"},
-        {"modifier without operator", tapeOf({{'+', dec("2.5")}, {NoOperator, "Int"}}), "2"},
-        {"int of a double total", tapeOf({{'+', dec("2")}, {'^', dec("0.5")}, {'+', "Int"}}), "1"},
+        {"int", lines("+-2.5|+Int(7)"), "-3"},
+        {"fix", lines("+-2.5|+Fix(7)"), "-2"},
+        {"roun even down", lines("+2.5|+Roun(0)"), "2"},
+        {"roun even up", lines("+3.5|+Roun(0)"), "4"},
+        {"roun places", lines("+3.14159|+Roun(2)"), "3.14"},
+        {"roun negative places", lines("+3.14159|+Roun(-1)"), "Roun Error"},
+        {"two modifiers", lines("+7.25|+Roun(1)|+Fix(0)"), "7"},
+        {"line after modifier", lines("+2.5|+Int(3)|+10|+1"), "13"},
+        {"modifier without operator", lines("+2.5| Int"), "2"},
+        {"int of a double total", lines("+2|^0.5|+Int"), "1"},
     });
 }
 
 TEST(Recalculation, FunctionLines) {
     expectTotals({
-        {"sin", tapeOf({{'+', "Sin(30)"}}), "-0.988031624092862"},
-        {"cos", tapeOf({{'+', "Cos(0)"}}), "1"},
-        {"tan", tapeOf({{'+', "Tan(1)"}}), "1.5574077246549"},
-        {"log is natural", tapeOf({{'+', "Log(1)"}, {'+', "Log(10)"}}), "2.30258509299405"},
-        {"exp", tapeOf({{'+', "Exp(1)"}}), "2.71828182845905"},
-        {"sqr is a root", tapeOf({{'+', "Sqr(16)"}}), "4"},
-        {"log of zero", tapeOf({{'+', "Log(0)"}}), "Log Error"},
-        {"log of negative", tapeOf({{'+', "Log(-1)"}}), "Log Error"},
-        {"sqr of negative", tapeOf({{'+', "Sqr(-4)"}}), "Sqr Error"},
-        {"exp too large", tapeOf({{'+', "Exp(1000)"}}), "Overflow"},
-        {"cot of zero", tapeOf({{'+', "Cot(0)"}}), "Cot Error"},
-        {"csc of zero", tapeOf({{'+', "Csc(0)"}}), "Csc Error"},
-        {"sec", tapeOf({{'+', "Sec(0)"}}), "1"},
-        {"asin of one", tapeOf({{'+', "Asin(1)"}}), "1.5707963267949"},
-        {"asin of minus one", tapeOf({{'+', "Asin(-1)"}}), "-1.5707963267949"},
-        {"acos of one", tapeOf({{'+', dec("5")}, {'+', "Acos(1)"}}), "5"},
-        {"acos of minus one", tapeOf({{'+', "Acos(-1)"}}), "3.14159265358979"},
-        {"acos inside", tapeOf({{'+', "Acos(0.5)"}}), "1.0471975511966"},
-        {"asin beyond one", tapeOf({{'+', "Asin(2)"}}), "Asin Error"},
-        {"acos beyond one", tapeOf({{'+', "Acos(-1.5)"}}), "Acos Error"},
-        {"atan", tapeOf({{'+', "Atan(1)"}}), "0.785398163397448"},
-        {"asin under minus", tapeOf({{'+', dec("2")}, {'-', "Asin(1)"}}), "0.4292036732051"},
-        {"function argument not a number", tapeOf({{'+', "Sin(abc)"}}), "Sin Error"},
-        {"under times", tapeOf({{'+', dec("2")}, {'x', "Cos(0)"}}), "2"},
+        {"sin", lines("+Sin(30)"), "-0.988031624092862"},
+        {"cos", lines("+Cos(0)"), "1"},
+        {"tan", lines("+Tan(1)"), "1.5574077246549"},
+        {"log is natural", lines("+Log(1)|+Log(10)"), "2.30258509299405"},
+        {"exp", lines("+Exp(1)"), "2.71828182845905"},
+        {"sqr is a root", lines("+Sqr(16)"), "4"},
+        {"log of zero", lines("+Log(0)"), "Log Error"},
+        {"log of negative", lines("+Log(-1)"), "Log Error"},
+        {"sqr of negative", lines("+Sqr(-4)"), "Sqr Error"},
+        {"exp too large", lines("+Exp(1000)"), "Overflow"},
+        {"cot of zero", lines("+Cot(0)"), "Cot Error"},
+        {"csc of zero", lines("+Csc(0)"), "Csc Error"},
+        {"sec", lines("+Sec(0)"), "1"},
+        {"asin of one", lines("+Asin(1)"), "1.5707963267949"},
+        {"asin of minus one", lines("+Asin(-1)"), "-1.5707963267949"},
+        {"acos of one", lines("+5|+Acos(1)"), "5"},
+        {"acos of minus one", lines("+Acos(-1)"), "3.14159265358979"},
+        {"acos inside", lines("+Acos(0.5)"), "1.0471975511966"},
+        {"asin beyond one", lines("+Asin(2)"), "Asin Error"},
+        {"acos beyond one", lines("+Acos(-1.5)"), "Acos Error"},
+        {"atan", lines("+Atan(1)"), "0.785398163397448"},
+        {"asin under minus", lines("+2|-Asin(1)"), "0.4292036732051"},
+        {"function argument not a number", lines("+Sin(abc)"), "Sin Error"},
+        {"under times", lines("+2|xCos(0)"), "2"},
     });
 }
 
 TEST(Recalculation, ErrorWordNamesTheLastFailingLine) {
     expectTotals({
-        {"asin then division by zero",
-         tapeOf({{'+', "Asin(0.5)"}, {'+', dec("1")}, {'/', dec("0")}}), "Error"},
-        {"division by zero then asin failure",
-         tapeOf({{'+', dec("1")}, {'/', dec("0")}, {'+', "Asin(2)"}}), "Asin Error"},
-        {"failing formula then plain failure", tapeOf({{'+', "Svol(1.2.3)"}, {'+', "abc"}}),
-         "Error"},
-        {"overflow then type mismatch",
-         tapeOf({{'+', dec("79228162514264337593543950335")}, {'+', dec("1")}, {'+', "abc"}}),
-         "Error"},
-        {"type mismatch then overflow",
-         tapeOf({{'+', "abc"}, {'+', dec("79228162514264337593543950335")}, {'+', dec("1")}}),
-         "Overflow"},
+        {"asin then division by zero", lines("+Asin(0.5)|+1|/0"), "Error"},
+        {"division by zero then asin failure", lines("+1|/0|+Asin(2)"), "Asin Error"},
+        {"failing formula then plain failure", lines("+Svol(1.2.3)|+abc"), "Error"},
+        {"overflow then type mismatch", lines("+" + Max + "|+1|+abc"), "Error"},
+        {"type mismatch then overflow", lines("+abc|+" + Max + "|+1"), "Overflow"},
     });
 }
 
@@ -207,28 +210,25 @@ TEST(Recalculation, FormulaButtons) {
     settings.buttons = &buttons;
     expectTotals(
         {
-            {"sphere", tapeOf({{'+', "Svol(2)"}}), "33.5103216382911"},
-            {"kilo", tapeOf({{'+', "Kilo(22)"}}), "10"},
-            {"pounds", tapeOf({{'+', "Ibs(10)"}}), "22"},
-            {"negative argument", tapeOf({{'+', "Svol(-1)"}}), "-4.18879020478639"},
-            {"empty argument", tapeOf({{'+', dec("3")}, {'+', "Svol()"}}), "3"},
-            {"total and negative argument", tapeOf({{'+', dec("10")}, {'+', "Tx(-3)"}}), "11"},
-            {"negative total", tapeOf({{'-', dec("4")}, {'+', "Tx(1)"}}), "-9"},
-            {"total in exponent form",
-             tapeOf({{'+', dec("10")}, {'^', dec("20")}, {'+', "Half(1)"}}),
-             "200000000000000000000"},
-            {"evaluator error text", tapeOf({{'+', dec("1")}, {'+', "Bad(2)"}}), "Bad Error"},
-            {"empty formula", tapeOf({{'+', "Fun(2)"}}), "Error"},
-            {"under divide", tapeOf({{'+', dec("44")}, {'/', "Ibs(10)"}}), "2"},
-            {"substitution past the limit",
-             tapeOf({{'+', dec("1")}, {'+', "Huge(" + std::string(100, '1') + ")"}}), "Huge Error"},
-            {"totals in a long argument",
-             tapeOf({{'+', dec("1")}, {'+', "Svol(" + std::string(200000, 'T') + ")"}}),
+            {"sphere", lines("+Svol(2)"), "33.5103216382911"},
+            {"kilo", lines("+Kilo(22)"), "10"},
+            {"pounds", lines("+Ibs(10)"), "22"},
+            {"negative argument", lines("+Svol(-1)"), "-4.18879020478639"},
+            {"empty argument", lines("+3|+Svol()"), "3"},
+            {"total and negative argument", lines("+10|+Tx(-3)"), "11"},
+            {"negative total", lines("-4|+Tx(1)"), "-9"},
+            {"total in exponent form", lines("+10|^20|+Half(1)"), "200000000000000000000"},
+            {"evaluator error text", lines("+1|+Bad(2)"), "Bad Error"},
+            {"empty formula", lines("+Fun(2)"), "Error"},
+            {"under divide", lines("+44|/Ibs(10)"), "2"},
+            {"substitution past the limit", lines("+1|+Huge(" + std::string(100, '1') + ")"),
+             "Huge Error"},
+            {"totals in a long argument", lines("+1|+Svol(" + std::string(200000, 'T') + ")"),
              "Svol Error"},
         },
         settings);
     // With the defaults, a call of an unknown name meets a custom button with no caption.
-    EXPECT_EQ(MailCalc(tapeOf({{'+', "Foo(3)"}}), RecalcSettings{}).text, "Error");
+    EXPECT_EQ(MailCalc(lines("+Foo(3)"), RecalcSettings{}).text, "Error");
 }
 
 TEST(Recalculation, StatisticsOverNumberValues) {
@@ -237,26 +237,23 @@ TEST(Recalculation, StatisticsOverNumberValues) {
         s.TotalMode = mode;
         return MailCalc(tape, s, previous).text;
     };
-    const Tape mixed =
-        tapeOf({{'+', dec("4")}, {'+', dec("0")}, {'-', dec("-2")}, {'+', dec("6")}});
+    const Tape mixed = lines("+4|+0|--2|+6");
     EXPECT_EQ(total(mixed, TotalAverage), "Average : 2.6666666666666666666666666667");
     EXPECT_EQ(total(mixed, TotalMean), "Mean : 5");
     EXPECT_EQ(total(mixed, TotalMode), "Mode : 4");
 
-    const Tape pairs = tapeOf(
-        {{'+', dec("3")}, {'+', dec("3")}, {'+', dec("5")}, {'+', dec("5")}, {'+', dec("1")}});
+    const Tape pairs = lines("+3|+3|+5|+5|+1");
     EXPECT_EQ(total(pairs, TotalMode), "Mode : 3");
     EXPECT_EQ(total(pairs, TotalMean), "Mean : 3");
 
-    const Tape nothingPositive = tapeOf({{'+', dec("-1")}, {'+', dec("0")}, {'+', Value()}});
+    const Tape nothingPositive = lines("+-1|+0|+");
     EXPECT_EQ(total(nothingPositive, TotalMode), "Mode : ");
     EXPECT_EQ(total(nothingPositive, TotalMean, "kept"), "kept");
-    EXPECT_EQ(total(tapeOf({{'+', dec("0")}}), TotalAverage, "kept"), "kept");
+    EXPECT_EQ(total(lines("+0"), TotalAverage, "kept"), "kept");
     EXPECT_EQ(total(nothingPositive, TotalAverage), "Average : -1");
 
     // Function and percentage lines are no numbers of the tape.
-    const Tape withText =
-        tapeOf({{'+', dec("4")}, {'+', "Sin(1)"}, {'+', dec("6")}, {'+', "Zz(9)"}});
+    const Tape withText = lines("+4|+Sin(1)|+6|+Zz(9)");
     EXPECT_EQ(total(withText, TotalAverage), "Average : 5");
     EXPECT_EQ(total(withText, TotalMean), "Mean : 5");
     EXPECT_EQ(total(withText, TotalMode), "Mode : 4");
@@ -264,14 +261,14 @@ TEST(Recalculation, StatisticsOverNumberValues) {
     RecalcSettings s;
     s.TotalMode = TotalMean;
     std::vector<Value> sorted;
-    MailCalc(tapeOf({{'+', dec("6")}, {'+', dec("-1")}, {'+', dec("4")}}), s, "", &sorted);
+    MailCalc(lines("+6|+-1|+4"), s, "", &sorted);
     EXPECT_EQ(sorted, (std::vector<Value>{dec("4"), dec("6"), dec("0")}));
     s.TotalMode = TotalAverage;
-    EXPECT_EQ(MailCalc(tapeOf({{'+', dec("-3")}}), s).color, TotalColor);
+    EXPECT_EQ(MailCalc(lines("+-3"), s).color, TotalColor);
 
     // A kept previous text is no statistic; "Mode : " with nothing to count is one.
     EXPECT_FALSE(MailCalc(mixed, s, "prev").failed);
-    EXPECT_TRUE(MailCalc(tapeOf({{'+', dec("0")}}), s, "prev").failed);
+    EXPECT_TRUE(MailCalc(lines("+0"), s, "prev").failed);
     s.TotalMode = TotalMean;
     EXPECT_TRUE(MailCalc(nothingPositive, s, "prev").failed);
     s.TotalMode = TotalMode;
