@@ -5,7 +5,6 @@
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPrintDialog>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -194,22 +193,6 @@ TEST_F(MenuCommands, WithoutAPrinterThePrintoutGoesToAPdfFile) {
     const QStringList expected = {"+ 10.00",   "- 4.00",  "+ .50",
                                   "+ Sin(30)", "+ -2.00", "= " + total()};
     EXPECT_EQ(lines, expected);
-}
-
-TEST_F(MenuCommands, WithAPrinterTheDialogChooses) {
-    context.printerAvailable = [] { return true; };
-    open();
-    bool shown = false;
-    answerDialog = [&](QWidget* dialog) {
-        if (auto* print = qobject_cast<QPrintDialog*>(dialog)) {
-            shown = true;
-            print->reject(); // cancelled: nothing happens
-            return true;
-        }
-        return false;
-    };
-    menu("PrintCalc");
-    EXPECT_TRUE(shown);
 }
 
 } // namespace
