@@ -38,9 +38,6 @@ protected:
 };
 
 TEST_F(FunctionEditor, EditsAButtonAndUsesItInUpperCase) {
-    EXPECT_EQ(editor.windowTitle(), "Edit Function Button...");
-    EXPECT_EQ(editor.L[2]->text(), "Select button to edit:");
-    EXPECT_EQ(editor.Stific[15]->Caption(), "Svol");
     EXPECT_EQ(nameBox()->text(), "Exp"); // button 0 at the start
     EXPECT_FALSE(formulaShown());
 

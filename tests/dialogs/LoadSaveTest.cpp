@@ -47,8 +47,6 @@ protected:
 };
 
 TEST_F(LoadSaveDialog, ANameIsTypedNotAPath) {
-    EXPECT_EQ(dialog.findChild<QLabel*>("Label1")->text(), "File Name:");
-    EXPECT_EQ(dialog.Command1[2]->Caption(), "Cancel");
     QLineEdit* name = dialog.txtSearchSpec;
     EXPECT_EQ(QApplication::focusWidget(), name);
     QTest::keyClicks(name, "a?b:c/d\\e*f|g<h>i\"j.txt");

@@ -121,10 +121,8 @@ TEST_F(CalculationFiles, TheCommandLineFileLoadsOrSaysWhy) {
          {"Cannot read calculation file..."},
          ""},
         {"missing.Clc", nullptr, {"Cannot read calculation file..."}, ""},
-        // File managers pass names in any case.
-        {"lower.clc", "Padrix Calculator 6\r\n+4\r\n", {}, "4"},
-        {"UPPER.CLC", "Padrix Calculator 6\r\n+5\r\n", {}, "5"},
-        {"notes.txt", "Padrix Calculator 6\r\n+6\r\n", {}, ""}, // no calculation file
+        {"UPPER.CLC", "Padrix Calculator 6\r\n+5\r\n", {}, "5"}, // names come in any case
+        {"notes.txt", "Padrix Calculator 6\r\n+6\r\n", {}, ""},  // no calculation file
     };
     answerDialog = [this](QWidget* dialog) {
         auto* box = qobject_cast<QMessageBox*>(dialog);
