@@ -1,13 +1,9 @@
 #include "controls/ControlAccessibility.h"
-#include "controls/DriveControl.h"
 #include "controls/LumoButton.h"
 #include "controls/VantoVerticalScroll.h"
 
 #include <QAccessible>
-#include <QDir>
-#include <QFile>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -71,45 +67,6 @@ TEST(ControlAccessibility, TheScrollBarTellsItsValueAndSteps) {
     bar.setValue(50);
     face->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
     EXPECT_EQ(bar.Value(), 50);
-}
-
-TEST(ControlAccessibility, TheBrowserIsAListOfItsEntriesWithTheirKinds) {
-    QTemporaryDir tree;
-    const QString saved = QDir::currentPath();
-    ASSERT_TRUE(QDir(tree.path()).mkdir("Invoices"));
-    QFile file(tree.filePath("week.Clc"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    DriveControl list(
-        nullptr,
-        [] {
-            return std::vector<Drive>{{"/", 3, QStringLiteral("disk")}};
-        },
-        [] { return QString(); });
-    list.resize(200, 300);
-    list.FileExtention(QStringLiteral(".Clc"));
-    list.GetDir(tree.path());
-    QDir::setCurrent(saved);
-
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&list);
-    ASSERT_NE(face, nullptr);
-    EXPECT_EQ(face->role(), QAccessible::List);
-    ASSERT_EQ(face->childCount(), list.entries().size());
-    QStringList items;
-    for (int i = 0; i < face->childCount(); ++i) {
-        QAccessibleInterface* item = face->child(i);
-        ASSERT_NE(item, nullptr);
-        EXPECT_EQ(item, face->child(i)) << "the same item every time";
-        EXPECT_EQ(item->role(), QAccessible::ListItem);
-        EXPECT_EQ(face->indexOfChild(item), i);
-        items << item->text(QAccessible::Name) + " " + item->text(QAccessible::Description);
-    }
-    EXPECT_TRUE(items.contains("Invoices folder")) << items.join(", ").toStdString();
-    EXPECT_TRUE(items.contains("week.Clc file")) << items.join(", ").toStdString();
-    EXPECT_TRUE(std::any_of(items.begin(), items.end(), [](const QString& s) {
-        return s.endsWith(" drive");
-    })) << items.join(", ").toStdString();
-    EXPECT_EQ(face->child(face->childCount()), nullptr);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "controls/DriveControl.h"
 #include "controls/VantoVerticalScroll.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
@@ -348,6 +349,30 @@ TEST_F(DriveControlTest, TheBandUnderThePointerIsLit) {
     EXPECT_EQ(downs, 1);
     EXPECT_EQ(moves, static_cast<int>(std::size(rows)));
     QTest::mouseRelease(c.get(), Qt::LeftButton, {}, QPoint(60, h / 2));
+}
+
+TEST_F(DriveControlTest, IsAnAccessibleListOfItsEntriesWithTheirKinds) {
+    makeFolders({"Invoices"});
+    makeFiles({"week.Clc"});
+    auto c = control([] { return std::vector<Drive>{{"/", 3, QStringLiteral("disk")}}; });
+    c->FileExtention(QStringLiteral(".Clc"));
+    c->GetDir(path());
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(c.get());
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->role(), QAccessible::List);
+    ASSERT_EQ(face->childCount(), c->entries().size());
+    QStringList items;
+    for (int i = 0; i < face->childCount(); ++i) {
+        QAccessibleInterface* item = face->child(i);
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item, face->child(i)) << "the same item every time";
+        EXPECT_EQ(item->role(), QAccessible::ListItem);
+        EXPECT_EQ(face->indexOfChild(item), i);
+        items << item->text(QAccessible::Name) + " " + item->text(QAccessible::Description);
+    }
+    EXPECT_EQ(items,
+              QStringList({"/ <disk> drive", ".. folder", "Invoices folder", "week.Clc file"}));
+    EXPECT_EQ(face->child(face->childCount()), nullptr);
 }
 
 TEST(DriveControl, SavesItsFontNameAndDrawsItsOwnIcons) {
