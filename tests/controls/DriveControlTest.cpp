@@ -45,13 +45,14 @@ protected:
         }
     }
 
-    /// A control shown at the given size, with its drives and profile.
+    /// A control shown at the given size, with its drives and profile, listing the tree.
     std::unique_ptr<DriveControl> control(DriveControl::DriveLister drives = &noDrives,
                                           std::function<QString()> profile = &noProfile,
                                           QSize size = QSize(300, 400)) const {
         auto c = std::make_unique<DriveControl>(nullptr, std::move(drives), std::move(profile));
         c->resize(size);
         c->show();
+        c->GetDir(path());
         return c;
     }
 
@@ -119,7 +120,6 @@ TEST_F(DriveControlTest, ListsFoldersFirstThenTheFilesThatPassTheFilter) {
         {".pdf", {}},
     };
     auto c = control();
-    c->GetDir(path());
     EXPECT_EQ(QDir::currentPath(), path());
     for (const auto& r : rows) {
         SCOPED_TRACE(r.filter);
@@ -134,7 +134,6 @@ TEST_F(DriveControlTest, RowsShowTheirKindsColourAndTheSelectionInBold) {
     makeFiles({"plain.txt", "locked.txt"});
     ASSERT_TRUE(QFile::setPermissions(path("locked.txt"), QFile::ReadOwner | QFile::ReadUser));
     auto c = control([] { return std::vector<Drive>{{"/", 3, "System"}}; });
-    c->GetDir(path());
     const struct {
         const char* line;
         QRgb color;
@@ -188,7 +187,6 @@ TEST_F(DriveControlTest, ClickingFoldersAndTheParentLists) {
 TEST_F(DriveControlTest, ClickingAFilePicksItAndEmptyRowsDoNothing) {
     makeFiles({"a.Clc", "b.Clc"});
     auto c = control();
-    c->GetDir(path());
     QStringList events;
     QObject::connect(c.get(), &DriveControl::DblClick, [&] { events << "DblClick"; });
     QObject::connect(c.get(), &DriveControl::MouseUp, [&](short& b, short&, float&, float& y) {
@@ -235,7 +233,6 @@ TEST_F(DriveControlTest, DrivesAndTheProfileComeFirstAndListTheirFolders) {
                                       {share, 4, std::nullopt}};
         },
         [this] { return path("home/anna"); });
-    c->GetDir(path());
     EXPECT_EQ(listed(*c).mid(0, 8),
               QStringList({"/ <System> 13", "/media/usb <STICK> 12", "A:\\ 100", "/media/cd <> 15",
                            "/tmp/ram 16", share + " 14", "anna 110", ".. 1"}));
@@ -258,7 +255,6 @@ TEST_F(DriveControlTest, KeysScrollWithoutMovingTheSelection) {
         names << QStringLiteral("f%1.txt").arg(i, 2, 10, QLatin1Char('0'));
     makeFiles(names);
     auto c = control(&noDrives, &noProfile, QSize(300, 200));
-    c->GetDir(path());
     auto* bar = c->findChild<VantoVerticalScroll*>("sFiles");
     ASSERT_NE(bar, nullptr);
     const int drawn = (200 + c->rowHeight() - 1) / c->rowHeight();
@@ -317,7 +313,6 @@ TEST_F(DriveControlTest, KeysScrollWithoutMovingTheSelection) {
 TEST_F(DriveControlTest, TheBandUnderThePointerIsLit) {
     makeFiles({"a.txt", "b.txt", "c.txt"});
     auto c = control();
-    c->GetDir(path());
     int moves = 0;
     int downs = 0;
     QObject::connect(c.get(), &DriveControl::MouseMove,
@@ -356,7 +351,6 @@ TEST_F(DriveControlTest, IsAnAccessibleListOfItsEntriesWithTheirKinds) {
     makeFiles({"week.Clc"});
     auto c = control([] { return std::vector<Drive>{{"/", 3, QStringLiteral("disk")}}; });
     c->FileExtention(QStringLiteral(".Clc"));
-    c->GetDir(path());
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(c.get());
     ASSERT_NE(face, nullptr);
     EXPECT_EQ(face->role(), QAccessible::List);
