@@ -22,7 +22,6 @@ TEST_F(FunctionButtons, WrapTheCurrentNumber) {
         {"30", {"Stific_3", "Stific_4"}, "Cos(30)", "0.154251449887584"},
         {"30", {"CalC_Button_19", "Stific_3"}, "Sin(-30)", "0.988031624092862"},
         {"30", {"CalC_Button_19", "Stific_3", "Stific_3"}, "Sin(30)", "-0.988031624092862"},
-        {"2", {"Stific_15"}, "Svol(2)", "33.5103216382911"},
         {"5", {"Stific_18"}, "(5)", "Error"}, // an empty caption: the number in brackets
     };
     for (const Case& c : cases) {
