@@ -4,33 +4,14 @@
 // written as the locale writes them), so the saved text is checked to save again unchanged.
 #include "FuzzCheck.h"
 
+#include "TricklingFile.h"
 #include "core/CalcFile.h"
 
-#include <QBuffer>
-#include <QByteArray>
-
-#include <algorithm>
 #include <cstdint>
 
 using namespace padrix;
 
 namespace {
-
-/// The bytes handed out a few at a time, so that lines and letters are cut between reads.
-class TricklingDevice : public QBuffer {
-public:
-    TricklingDevice(QByteArray* bytes, qint64 step) : QBuffer(bytes), m_step(step) {
-        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override {
-        return QBuffer::readData(data, std::min(maxSize, m_step));
-    }
-
-private:
-    qint64 m_step;
-};
 
 bool hasDouble(const Tape& tape) {
     for (const Value& v : tape.TapeValues())
@@ -53,8 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::check(tape.has_value() == error.empty(), "a refused file says why", error);
 
     // The same bytes read from a device, in small reads.
-    QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
-    TricklingDevice device(&bytes, 1 + static_cast<qint64>(text.size() % 61));
+    test::TricklingFile device(text, 1 + static_cast<qint64>(text.size() % 61));
     std::string streamError;
     const std::optional<Tape> streamed =
         loadCalcStream(device, "fuzz", locale, &streamError, qint64(1) << 20);

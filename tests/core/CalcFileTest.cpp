@@ -1,9 +1,7 @@
 #include "core/CalcFile.h"
 
-#include <QBuffer>
-
+#include "TricklingFile.h"
 #include "core/Recalculation.h"
-#include <cstring>
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <random>
 
 #ifdef __linux__
@@ -264,23 +263,6 @@ TEST(CalcFile, ReadingIsBoundedByWhatArrives) {
                          " lines (2 GB)");
 }
 
-/// A file's bytes handed out at most `step` at a time, as a slow disk or a network drive may.
-class TricklingFile : public QBuffer {
-public:
-    TricklingFile(const std::string& text, qint64 step) : m_step(step) {
-        setData(text.data(), static_cast<qsizetype>(text.size()));
-        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override {
-        return QBuffer::readData(data, std::min(maxSize, m_step));
-    }
-
-private:
-    qint64 m_step;
-};
-
 TEST(CalcFile, AFileReadInPiecesGivesWhatItsWholeTextGives) {
     std::string many = "Padrix Calculator 6\r\n";
     std::int64_t sum = 0; // "5,25" is 525 where "," groups
@@ -318,7 +300,7 @@ TEST(CalcFile, AFileReadInPiecesGivesWhatItsWholeTextGives) {
         for (const qint64 step : {qint64(1), qint64(3), qint64(7000), qint64(1) << 30}) {
             if (step < 7 && text.size() > 100000)
                 continue; // a byte at a time through 200 KB proves nothing more
-            TricklingFile file(text, step);
+            test::TricklingFile file(text, step);
             std::string error;
             const auto tape = loadCalcStream(file, "f", en, &error);
             const std::string row = text.substr(0, 30) + " (" + std::to_string(text.size()) +
