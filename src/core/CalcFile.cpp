@@ -156,6 +156,14 @@ bool headerHasLoneReturn(std::string_view header) {
     return cr != std::string_view::npos && cr + 1 < header.size();
 }
 
+/// The text up to the next LF, which `rest` then leaves behind; a text without LF is one line.
+std::string_view cutLine(std::string_view& rest) {
+    const std::size_t end = rest.find('\n');
+    const std::string_view line = rest.substr(0, end);
+    rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+    return line;
+}
+
 enum class LineRead { Taken, LoneReturn, Unreadable };
 
 /// Appends the tape line that one line of a file (without its LF) gives. A line that holds a
@@ -184,13 +192,11 @@ LineRead takeLine(std::string_view line, const NumberLocale& locale, Tape& tape)
 /// for a text whose lines end at CR alone.
 std::optional<Tape> parseLines(std::string_view text, const NumberLocale& locale,
                                std::string* error, bool& loneReturn) {
-    const std::size_t headerEnd = text.find('\n');
-    if (headerHasLoneReturn(text.substr(0, headerEnd))) {
+    std::string_view body = text;
+    if (headerHasLoneReturn(cutLine(body))) {
         loneReturn = true;
         return std::nullopt;
     }
-    std::string_view body =
-        headerEnd == std::string_view::npos ? std::string_view{} : text.substr(headerEnd + 1);
 
     Tape tape;
     const auto lines = static_cast<std::size_t>(std::count(body.begin(), body.end(), '\n')) + 1;
@@ -203,9 +209,7 @@ std::optional<Tape> parseLines(std::string_view text, const NumberLocale& locale
     int lineNumber = 1; // the header
     while (!body.empty()) {
         ++lineNumber;
-        const std::size_t end = body.find('\n');
-        const std::string_view line = body.substr(0, end);
-        body = end == std::string_view::npos ? std::string_view{} : body.substr(end + 1);
+        const std::string_view line = cutLine(body);
         switch (takeLine(line, locale, tape)) {
         case LineRead::Taken:
             break;
@@ -266,9 +270,7 @@ std::optional<Tape> readOrdinaryFile(QIODevice& device, const NumberLocale& loca
             return std::nullopt;
         const std::string_view complete = lines;
         while (!lines.empty()) {
-            const std::size_t end = lines.find('\n');
-            const std::string_view line = lines.substr(0, end);
-            lines = end == std::string_view::npos ? std::string_view{} : lines.substr(end + 1);
+            const std::string_view line = cutLine(lines);
             if (!headerRead) {
                 if (headerHasLoneReturn(line))
                     return std::nullopt;
