@@ -6,6 +6,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 namespace padrix {
 
@@ -57,8 +59,11 @@ bool scanExponent(std::string_view text, std::size_t i, long long& exponent) {
     return true;
 }
 
-/// The locale-aware number syntax shared by the decimal and double conversions.
-bool scanLocaleNumber(std::string_view text, const NumberLocale& locale, ScannedNumber& out) {
+/// The locale-aware number syntax shared by the decimal and double conversions. Where
+/// `ungrouped` is given, it gets the text without the group separators that were read.
+bool scanLocaleNumber(std::string_view text, const NumberLocale& locale, ScannedNumber& out,
+                      std::string* ungrouped = nullptr) {
+    const std::string_view whole = text;
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back()))
@@ -71,6 +76,7 @@ bool scanLocaleNumber(std::string_view text, const NumberLocale& locale, Scanned
     const std::string_view group =
         locale.groupSeparator == point ? std::string_view{} : locale.groupSeparator;
     const bool blankGroups = isSpaceLike(group);
+    std::vector<std::pair<std::size_t, std::size_t>> groups; // offset and width in `text`
     bool seenPoint = false;
     std::size_t i = 0;
     while (i < text.size()) {
@@ -84,15 +90,40 @@ bool scanLocaleNumber(std::string_view text, const NumberLocale& locale, Scanned
             seenPoint = true;
             i += point.size();
         } else if (!seenPoint && !out.digits.empty() && hasAt(text, i, group)) {
+            if (ungrouped != nullptr)
+                groups.emplace_back(i, group.size());
             i += group.size();
         } else if (!seenPoint && !out.digits.empty() && blankGroups && c == ' ') {
+            if (ungrouped != nullptr)
+                groups.emplace_back(i, 1);
             ++i;
         } else {
             break;
         }
     }
-    return !out.digits.empty() && scanExponent(text, i, out.exponent);
+    if (out.digits.empty() || !scanExponent(text, i, out.exponent))
+        return false;
+    if (ungrouped != nullptr) {
+        std::size_t from = 0;
+        ungrouped->clear();
+        for (const auto& [at, width] : groups) {
+            const std::size_t start = static_cast<std::size_t>(text.data() - whole.data()) + at;
+            ungrouped->append(whole.substr(from, start - from));
+            from = start + width;
+        }
+        ungrouped->append(whole.substr(from));
+    }
+    return true;
 }
+
+/// The kinds of separator that a file's number may hold.
+enum class Separator { Dot, Comma, LocalePoint, GroupOnly };
+
+/// A separator in a file's number: its kind and the figures before it.
+struct SeparatorMark {
+    Separator kind;
+    std::size_t figuresBefore;
+};
 
 int clampExponent(long long e) {
     return static_cast<int>(std::clamp<long long>(e, -100000, 100000));
@@ -189,6 +220,126 @@ double leadingNumber(std::string_view text) {
         // Too large for a double: the parse never fails, it saturates.
         return n.negative ? -HUGE_VAL : HUGE_VAL;
     }
+}
+
+std::optional<std::string> fileNumberText(std::string_view text, const NumberLocale& locale) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    std::string_view sign;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        sign = text.substr(0, 1);
+        text.remove_prefix(1);
+    }
+    const std::string_view point = locale.decimalSeparator;
+    const std::string_view group = locale.groupSeparator;
+    const bool localePoint = !point.empty() && point != "." && point != ",";
+    const bool groupOnly = !group.empty() && group != "." && group != "," && group != point;
+    const bool blankGroups = isSpaceLike(group);
+
+    std::string figures;
+    std::vector<SeparatorMark> marks;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            figures.push_back(c);
+            ++i;
+            continue;
+        }
+        Separator kind = Separator::GroupOnly;
+        std::size_t width = 1;
+        if (c == '.') {
+            kind = Separator::Dot;
+        } else if (c == ',') {
+            kind = Separator::Comma;
+        } else if (localePoint && hasAt(text, i, point)) {
+            kind = Separator::LocalePoint;
+            width = point.size();
+        } else if (groupOnly && hasAt(text, i, group)) {
+            kind = Separator::GroupOnly;
+            width = group.size();
+        } else if (blankGroups && c == ' ') {
+            kind = Separator::GroupOnly;
+        } else {
+            break;
+        }
+        marks.push_back({kind, figures.size()});
+        i += width;
+    }
+    long long exponent = 0;
+    if (figures.empty() || !scanExponent(text, i, exponent))
+        return std::nullopt;
+
+    // The point: the last separator that can be one, where its kind occurs only there.
+    std::ptrdiff_t pointAt = -1;
+    for (auto k = static_cast<std::ptrdiff_t>(marks.size()) - 1; k >= 0; --k) {
+        if (marks[static_cast<std::size_t>(k)].kind != Separator::GroupOnly) {
+            pointAt = k;
+            break;
+        }
+    }
+    if (pointAt >= 0) {
+        const Separator kind = marks[static_cast<std::size_t>(pointAt)].kind;
+        if (std::count_if(marks.begin(), marks.end(),
+                          [kind](const SeparatorMark& m) { return m.kind == kind; }) > 1)
+            pointAt = -1; // it repeats: it groups
+    }
+    // Every other separator groups: it follows a figure and three figures follow it, up to
+    // the next separator or the end of the whole figures.
+    for (std::size_t k = 0; k < marks.size(); ++k) {
+        if (static_cast<std::ptrdiff_t>(k) == pointAt)
+            continue;
+        if (pointAt >= 0 && static_cast<std::ptrdiff_t>(k) > pointAt)
+            return std::nullopt; // no grouping after the point
+        const std::size_t before = marks[k].figuresBefore;
+        const std::size_t next = k + 1 < marks.size() ? marks[k + 1].figuresBefore : figures.size();
+        const std::size_t previous = k > 0 ? marks[k - 1].figuresBefore : 0;
+        if (before == previous || next - before != 3)
+            return std::nullopt;
+    }
+    std::string plain(sign);
+    if (pointAt >= 0) {
+        const std::size_t split = marks[static_cast<std::size_t>(pointAt)].figuresBefore;
+        plain.append(figures, 0, split);
+        plain.push_back('.');
+        plain.append(figures, split, std::string::npos);
+    } else {
+        plain += figures;
+    }
+    plain.append(text.substr(i));
+    return plain;
+}
+
+std::optional<std::string> fileNumberInLocale(std::string_view text, const NumberLocale& locale) {
+    auto plain = fileNumberText(text, locale);
+    if (!plain)
+        return std::nullopt;
+    // The text stays where the locale reads it as the file does and without grouping, so
+    // that saving it (which leaves the grouping out) gives the same text again.
+    ScannedNumber asLocale;
+    ScannedNumber asFile;
+    std::string ungrouped;
+    if (scanLocaleNumber(text, locale, asLocale, &ungrouped) && ungrouped == text &&
+        scanLocaleNumber(*plain, NumberLocale::plain(), asFile) &&
+        asLocale.negative == asFile.negative && asLocale.digits == asFile.digits &&
+        asLocale.exponent == asFile.exponent)
+        return std::string(text);
+    // The blanks around the number stay where they were.
+    const std::size_t lead = std::min(text.find_first_not_of(" \t"), text.size());
+    const std::size_t trail =
+        text.size() - 1 - std::min(text.find_last_not_of(" \t"), text.size() - 1);
+    return std::string(text.substr(0, lead)) + withSeparator(std::move(*plain), locale) +
+           std::string(text.substr(text.size() - trail));
+}
+
+std::optional<std::string> ungroupedText(std::string_view text, const NumberLocale& locale) {
+    ScannedNumber n;
+    std::string ungrouped;
+    if (!scanLocaleNumber(text, locale, n, &ungrouped))
+        return std::nullopt;
+    return ungrouped;
 }
 
 std::string generalText(const Decimal& value, const NumberLocale& locale) {

@@ -123,6 +123,73 @@ TEST(NumberConversions, LocaleAwareTextToDouble) {
     EXPECT_THROW(textToDouble("", en), CalcError);
 }
 
+TEST(NumberConversions, AFileNumberReadsTheSameInEveryLocale) {
+    const NumberLocale locales[] = {
+        NumberLocale::english(), NumberLocale::german(), {",", "\u202F"}, {".", "\u2019"}};
+    struct Row {
+        const char* text;
+        const char* plain; // nullptr: no number in any locale
+    };
+    const Row rows[] = {
+        {"1.5", "1.5"},
+        {"1,5", "1.5"},
+        {"1,234.5", "1234.5"},
+        {"1.234,5", "1234.5"},
+        {"1.234.567", "1234567"},
+        {"1,234,567.25", "1234567.25"},
+        {"1,234", "1.234"}, // one separator is the point, whatever it is
+        {"-12", "-12"},
+        {"+7", "+7"},
+        {" 2 ", "2"},
+        {",5", ".5"},
+        {"5.", "5."},
+        {"1,5E+30", "1.5E+30"},
+        {"79228162514264337593543950336", "79228162514264337593543950336"},
+        {"1.2.3", nullptr},   // groups of one figure
+        {"1,5,3", nullptr},   // likewise
+        {"1.5,234", nullptr}, // a group after the point
+        {"1,23,456", nullptr},
+        {"1..5", nullptr},
+        {"", nullptr},
+        {".", nullptr},
+        {"12%", nullptr},
+        {"1E", nullptr},
+        {"Sin(30)", nullptr},
+    };
+    for (const auto& r : rows) {
+        for (const NumberLocale& locale : locales) {
+            const auto plain = fileNumberText(r.text, locale);
+            EXPECT_EQ(plain.value_or("none"), r.plain != nullptr ? r.plain : "none")
+                << '"' << r.text << "\" with the point " << locale.decimalSeparator;
+        }
+    }
+    // The locale's own separators: a point of its own, and a group separator that only groups.
+    EXPECT_EQ(fileNumberText("1\u2019234.5", locales[3]).value_or("none"), "1234.5");
+    EXPECT_EQ(fileNumberText("1\u202F234,5", locales[2]).value_or("none"), "1234.5");
+    EXPECT_EQ(fileNumberText("1 234,5", locales[2]).value_or("none"), "1234.5");
+    EXPECT_EQ(fileNumberText("1\u066B5", NumberLocale{"\u066B", "\u066C"}).value_or("none"), "1.5");
+    EXPECT_FALSE(fileNumberText("1\u2019234", locales[0])); // not a separator there
+
+    // A locale keeps a text that it reads as the file does, and gets its own point otherwise;
+    // grouping is left out where the locale would read it.
+    const auto inLocale = [](const char* text, const NumberLocale& locale) {
+        return fileNumberInLocale(text, locale).value_or("none");
+    };
+    EXPECT_EQ(inLocale("1.5", locales[0]), "1.5");
+    EXPECT_EQ(inLocale("1.5", locales[1]), "1,5");
+    EXPECT_EQ(inLocale("1,5", locales[0]), "1.5");
+    EXPECT_EQ(inLocale("1,234.5", locales[0]), "1234.5");
+    EXPECT_EQ(inLocale("0.", locales[1]), "0,");         // the same value, but "." groups there
+    EXPECT_EQ(inLocale(" +1.5 ", locales[1]), " +1,5 "); // blanks and sign stay
+    EXPECT_EQ(inLocale("1,234.5", locales[1]), "1234,5");
+    EXPECT_EQ(inLocale("1.5", locales[2]), "1,5");
+    EXPECT_EQ(inLocale("1.2.3", locales[1]), "none");
+    EXPECT_EQ(ungroupedText("-1,234.50", locales[0]).value_or("none"), "-1234.50");
+    EXPECT_EQ(ungroupedText("1.234,5E2", locales[1]).value_or("none"), "1234,5E2");
+    EXPECT_EQ(ungroupedText("1,5", locales[0]).value_or("none"), "15");
+    EXPECT_EQ(ungroupedText("x", locales[0]).value_or("none"), "none");
+}
+
 TEST(NumberConversions, LeadingNumberParseNeverFails) {
     struct Row {
         const char* text;
