@@ -2,8 +2,11 @@
 // form in every mode; saved and loaded back it gives the same tape text and the same totals.
 // Loading may change a file's form (Latin-1 becomes UTF-8, lone CRs end lines, numbers are
 // written as the locale writes them), so the saved text is checked to save again unchanged.
+// The saved text read in the other locale gives the same running total and, saved there and
+// read back, the same bytes.
 #include "FuzzCheck.h"
 
+#include "TotalInLocale.h"
 #include "TricklingFile.h"
 #include "core/CalcFile.h"
 
@@ -18,6 +21,23 @@ bool hasDouble(const Tape& tape) {
         if (v.isDouble())
             return true;
     return false;
+}
+
+/// True when every number that a line form reads by the locale's rules is a number by the
+/// file's rule too, and so reads the same in every locale. Any other text is no number where
+/// it was written, and may be one elsewhere.
+bool readsAlikeEverywhere(const Tape& tape, const NumberLocale& locale) {
+    for (const Value& v : tape.TapeValues()) {
+        if (!v.isText())
+            continue;
+        const std::string_view text = v.textValue();
+        if (!readsLocaleNumber(text))
+            continue;
+        const auto span = localeNumberSpan(text);
+        if (!span || !fileNumberText(text.substr(span->first, span->second), locale))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -63,5 +83,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::check(after == before, "a saved tape gives the same total",
                     before.text + " / " + after.text);
     }
+
+    const NumberLocale other =
+        locale == NumberLocale::english() ? NumberLocale::german() : NumberLocale::english();
+    const std::optional<Tape> there = parseCalcText(saved, other, &error);
+    if (!there)
+        fuzz::broken("a saved tape loads in another locale", error);
+    const std::optional<Tape> back = parseCalcText(formatCalcText(*there, other), locale, &error);
+    if (!back)
+        fuzz::broken("a tape saved in another locale loads back", error);
+    if (!readsAlikeEverywhere(*loaded, locale))
+        return 0;
+    fuzz::check(test::totalIn(*there, other, other) == test::totalIn(*loaded, locale, other),
+                "a saved tape gives the same total in another locale", saved);
+    fuzz::check(formatCalcText(*back, locale) == saved,
+                "a tape saved in another locale saves back the same", saved);
     return 0;
 }

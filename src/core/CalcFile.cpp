@@ -1,6 +1,5 @@
 #include "core/CalcFile.h"
 
-#include "core/SafeSave.h"
 #include "core/TextEncoding.h"
 #include "numbers/CalcFailure.h"
 
@@ -20,8 +19,9 @@ namespace padrix {
 namespace {
 
 /// A plain number of up to 19 figures, the common line of a file, read without the general
-/// conversion: an optional "-", figures and at most one decimal separator.
-bool readPlainNumber(std::string_view s, char separator, Decimal& out) {
+/// conversion: an optional "-", figures and at most one separator, which is the point
+/// whichever of '.', ',' and the locale's own it is.
+bool readPlainNumber(std::string_view s, char localePoint, Decimal& out) {
     std::size_t i = 0;
     bool negative = false;
     if (!s.empty() && s[0] == '-') {
@@ -40,7 +40,7 @@ bool readPlainNumber(std::string_view s, char separator, Decimal& out) {
             m = m * 10 + static_cast<std::uint64_t>(c - '0');
             if (seenSeparator)
                 ++scale;
-        } else if (c == separator && !seenSeparator) {
+        } else if ((c == '.' || c == ',' || c == localePoint) && !seenSeparator) {
             seenSeparator = true;
         } else {
             return false;
@@ -52,37 +52,89 @@ bool readPlainNumber(std::string_view s, char separator, Decimal& out) {
     return true;
 }
 
-/// The value of a line after its operator.
+/// The locale's decimal separator where it is one byte, else '.'.
+char onePoint(const NumberLocale& locale) {
+    return locale.decimalSeparator.size() == 1 ? locale.decimalSeparator[0] : '.';
+}
+
+/// The text with the number that the recalculation reads by the locale's rules (see
+/// localeNumberSpan) replaced by what `rewrite` makes of it; the text as it is where there is
+/// none, or where `rewrite` gives nothing.
+template <class Rewrite> std::string withNumber(std::string_view text, Rewrite rewrite) {
+    const auto span = localeNumberSpan(text);
+    if (!span)
+        return std::string(text);
+    const std::string_view number = text.substr(span->first, span->second);
+    const std::optional<std::string> rewritten = rewrite(number);
+    if (!rewritten || *rewritten == number)
+        return std::string(text);
+    return std::string(text.substr(0, span->first)) + *rewritten +
+           std::string(text.substr(span->first + span->second));
+}
+
+/// A line form or a number text as the locale should hold it: its number with the locale's
+/// separator where the file wrote it with another.
+std::string textInLocale(std::string_view text, const NumberLocale& locale) {
+    return withNumber(text, [&](std::string_view n) { return fileNumberInLocale(n, locale); });
+}
+
+/// A line form or a number text as a file holds it: its number without grouping, so that it
+/// reads the same in every locale.
+std::string textForFile(std::string_view text, const NumberLocale& locale) {
+    return withNumber(text, [&](std::string_view n) { return ungroupedText(n, locale); });
+}
+
+/// The value of a line after its operator. A number beyond the decimal range keeps its text,
+/// as a row keeps what was typed, so that the total says "Overflow" and the file saves the
+/// same text again.
 bool readValue(std::string_view text, const NumberLocale& locale, Value& out) {
     if (text.empty()) {
         out = Value();
         return true;
     }
-    const char separator = locale.decimalSeparator.size() == 1 ? locale.decimalSeparator[0] : 0;
     Decimal d;
-    if (separator != 0 && readPlainNumber(text, separator, d)) {
+    if (readPlainNumber(text, onePoint(locale), d)) {
         out = d;
         return true;
     }
-    try {
-        out = textToDecimal(text, locale);
-        return true;
-    } catch (const CalcError& e) {
-        if (e.kind() == CalcFailure::Overflow) {
-            // A double beyond the decimal range, as a power can leave it: keep it as one.
-            try {
-                out = textToDouble(text, locale);
-                return true;
-            } catch (const CalcError&) {
+    if (const auto plain = fileNumberText(text, locale)) {
+        try {
+            out = textToDecimal(*plain, NumberLocale::plain());
+        } catch (const CalcError& e) {
+            if (e.kind() != CalcFailure::Overflow)
                 return false;
-            }
+            out = textInLocale(text, locale);
         }
+        return true;
     }
     if (isLineForm(text)) {
-        out = std::string(text);
+        out = textInLocale(text, locale);
         return true;
     }
     return false;
+}
+
+/// True for a line that is a tape line: an operator, then a number or a line form of the
+/// plain shapes (Int, Fix, 10%, Name(argument)). A file whose first line is one has lost its
+/// header.
+bool isTapeLine(std::string_view line, const NumberLocale& locale) {
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    if (line.size() < 2 || !isOperator(line.front()))
+        return false;
+    const std::string_view rest = line.substr(1);
+    if (fileNumberText(rest, locale) || rest == "Int" || rest == "Fix")
+        return true;
+    if (rest.back() == '%')
+        return fileNumberText(rest.substr(0, rest.size() - 1), locale).has_value();
+    const std::size_t open = rest.find('(');
+    if (open == std::string_view::npos || open == 0 || rest.back() != ')' || rest.front() == ' ')
+        return false;
+    const std::string_view name = rest.substr(0, open);
+    const std::string_view argument = rest.substr(open + 1, rest.size() - open - 2);
+    return name.find_first_of("()%") == std::string_view::npos &&
+           argument.find_first_of("()") == std::string_view::npos &&
+           (argument.empty() || fileNumberText(argument, locale));
 }
 
 std::string shortened(std::string_view text) {
@@ -124,7 +176,7 @@ void appendValue(std::string& out, const Value& value, const NumberLocale& local
         return;
     case Value::Kind::Text:
         // A line break inside a text would split the line; it is written as a blank.
-        for (char c : value.textValue())
+        for (char c : textForFile(value.textValue(), locale))
             out.push_back(c == '\r' || c == '\n' ? ' ' : c);
         return;
     }
@@ -188,21 +240,47 @@ LineRead takeLine(std::string_view line, const NumberLocale& locale, Tape& tape)
     return LineRead::Taken;
 }
 
+/// The message for a file whose first line is a tape line, or nothing.
+std::optional<std::string> missingHeader(std::string_view header, const NumberLocale& locale) {
+    if (!isTapeLine(header, locale))
+        return std::nullopt;
+    return "its first line (" + shortened(header) + ") is a tape line: the header line \"" +
+           std::string(CalcFileHeader) + "\" is missing";
+}
+
+constexpr const char* NoLines = "it holds no line after its header";
+
+/// The lines of a text after its header: its line ends, and one more where the last line has
+/// none.
+std::size_t countLines(std::string_view body) {
+    const auto ends = static_cast<std::size_t>(std::count(body.begin(), body.end(), '\n'));
+    return ends + (!body.empty() && body.back() != '\n' ? 1 : 0);
+}
+
 /// The tape of a text whose lines end at LF or CR LF; sets `loneReturn` and gives nothing
 /// for a text whose lines end at CR alone.
 std::optional<Tape> parseLines(std::string_view text, const NumberLocale& locale,
-                               std::string* error, bool& loneReturn) {
+                               std::string* error, bool& loneReturn, std::size_t maxLines) {
     std::string_view body = text;
-    if (headerHasLoneReturn(cutLine(body))) {
+    const std::string_view header = cutLine(body);
+    if (headerHasLoneReturn(header)) {
         loneReturn = true;
+        return std::nullopt;
+    }
+    if (auto message = missingHeader(header, locale)) {
+        setError(error, std::move(*message));
         return std::nullopt;
     }
 
     Tape tape;
-    const auto lines = static_cast<std::size_t>(std::count(body.begin(), body.end(), '\n')) + 1;
-    if (lines > MaxTapeLines) {
+    const std::size_t lines = countLines(body);
+    if (lines == 0) {
+        setError(error, NoLines);
+        return std::nullopt;
+    }
+    if (lines > maxLines) {
         setError(error, "the file has " + std::to_string(lines) + " lines; a tape holds at most " +
-                            std::to_string(MaxTapeLines) + " lines (2 GB)");
+                            std::to_string(maxLines) + " lines (2 GB)");
         return std::nullopt;
     }
     tape.reserve(static_cast<int>(std::min<std::size_t>(lines, INT_MAX)));
@@ -222,8 +300,6 @@ std::optional<Tape> parseLines(std::string_view text, const NumberLocale& locale
             return std::nullopt;
         }
     }
-    if (tape.lineCount() == 0)
-        tape.append('+', Value());
     return tape;
 }
 
@@ -238,8 +314,8 @@ constexpr std::size_t TextProbeBytes = std::size_t(64) << 10;
 /// readable) from a device that can go back to its start, parsing each piece as it arrives
 /// instead of holding the whole file. Gives nothing for any other file, which the caller
 /// then reads whole from the start again; whatever this gives, that reading gives too.
-std::optional<Tape> readOrdinaryFile(QIODevice& device, const NumberLocale& locale,
-                                     qint64 maxBytes) {
+std::optional<Tape> readOrdinaryFile(QIODevice& device, const NumberLocale& locale, qint64 maxBytes,
+                                     std::size_t maxLines) {
     const qint64 size = device.size() - device.pos();
     if (device.isSequential() || size <= 0 || size > maxBytes)
         return std::nullopt;
@@ -272,7 +348,7 @@ std::optional<Tape> readOrdinaryFile(QIODevice& device, const NumberLocale& loca
         while (!lines.empty()) {
             const std::string_view line = cutLine(lines);
             if (!headerRead) {
-                if (headerHasLoneReturn(line))
+                if (headerHasLoneReturn(line) || isTapeLine(line, locale))
                     return std::nullopt;
                 headerRead = true;
                 // Room for as many lines as the file seems to hold; untouched room costs
@@ -281,11 +357,11 @@ std::optional<Tape> readOrdinaryFile(QIODevice& device, const NumberLocale& loca
                 const double perLine = static_cast<double>(complete.size()) /
                                        static_cast<double>(std::max<std::ptrdiff_t>(ends, 1));
                 const double guess = static_cast<double>(size) / perLine * 1.125 + 256;
-                tape.reserve(static_cast<int>(std::min<double>(guess, MaxTapeLines)));
+                tape.reserve(static_cast<int>(std::min<double>(guess, double(maxLines))));
                 continue;
             }
             if (takeLine(line, locale, tape) != LineRead::Taken ||
-                static_cast<std::size_t>(tape.lineCount()) + 1 >= MaxTapeLines)
+                static_cast<std::size_t>(tape.lineCount()) > maxLines)
                 return std::nullopt;
         }
         if (atEnd)
@@ -295,14 +371,14 @@ std::optional<Tape> readOrdinaryFile(QIODevice& device, const NumberLocale& loca
         std::memmove(buffer.data(), buffer.data() + complete.size(), held);
     }
     if (tape.lineCount() == 0)
-        tape.append('+', Value());
+        return std::nullopt;
     return tape;
 }
 
 } // namespace
 
 std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& locale,
-                                  std::string* error) {
+                                  std::string* error, std::size_t maxLines) {
     if (text.empty()) {
         setError(error, "the file is empty: a calculation file starts with its header line");
         return std::nullopt;
@@ -322,7 +398,7 @@ std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& loc
         text = converted;
     }
     bool loneReturn = false;
-    auto tape = parseLines(text, locale, error, loneReturn);
+    auto tape = parseLines(text, locale, error, loneReturn, maxLines);
     if (!loneReturn)
         return tape;
     // A line ends at CR LF, LF or CR alone: lone CRs (old Mac files) become LFs.
@@ -330,21 +406,23 @@ std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& loc
     for (std::size_t i = 0; i < unified.size(); ++i)
         if (unified[i] == '\r' && (i + 1 == unified.size() || unified[i + 1] != '\n'))
             unified[i] = '\n';
-    return parseLines(unified, locale, error, loneReturn);
+    return parseLines(unified, locale, error, loneReturn, maxLines);
 }
 
 bool saveCalcFile(const QString& path, const Tape& tape, const NumberLocale& locale,
-                  std::string* error) {
+                  std::string* error, SaveFailure* failure) {
     const QFileInfo info(path);
     // A file without any write permission bit is read-only, even to the administrator.
     constexpr auto WriteBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     if (info.exists() &&
         (!info.isFile() || !info.isWritable() || !(info.permissions() & WriteBits))) {
         setError(error, "cannot write to " + path.toStdString() + ": the file is read-only");
+        if (failure != nullptr)
+            *failure = SaveFailure::ReadOnly;
         return false;
     }
     QString reason;
-    if (!saveWholeFile(path, formatCalcText(tape, locale), &reason)) {
+    if (!saveWholeFile(path, formatCalcText(tape, locale), &reason, failure)) {
         setError(error, "cannot write to " + path.toStdString() + ": " + reason.toStdString());
         return false;
     }
@@ -352,11 +430,11 @@ bool saveCalcFile(const QString& path, const Tape& tape, const NumberLocale& loc
 }
 
 std::optional<Tape> loadCalcStream(QIODevice& device, const std::string& name,
-                                   const NumberLocale& locale, std::string* error,
-                                   qint64 maxBytes) {
+                                   const NumberLocale& locale, std::string* error, qint64 maxBytes,
+                                   std::size_t maxLines) {
     const qint64 start = device.pos();
     try {
-        if (auto tape = readOrdinaryFile(device, locale, maxBytes))
+        if (auto tape = readOrdinaryFile(device, locale, maxBytes, maxLines))
             return tape;
     } catch (const std::bad_alloc&) {
         setError(error, "cannot read " + name + ": not enough memory");
@@ -403,7 +481,7 @@ std::optional<Tape> loadCalcStream(QIODevice& device, const std::string& name,
     }
     std::string message;
     try {
-        auto tape = parseCalcText(std::string_view(data.get(), used), locale, &message);
+        auto tape = parseCalcText(std::string_view(data.get(), used), locale, &message, maxLines);
         if (!tape)
             setError(error, name + ": " + message);
         return tape;

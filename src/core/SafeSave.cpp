@@ -12,23 +12,49 @@ namespace {
 
 /// Why writing `size` bytes to `path` failed: a full disk and a size limit are named as such,
 /// since the system's own word for them is not always kept.
-QString failureCause(const QString& path, qint64 size, const QString& systemReason) {
+SaveFailure writeCause(const QString& path, qint64 size, QString& reason) {
     const QStorageInfo volume(QFileInfo(path).absolutePath());
-    if (volume.isValid() && volume.bytesAvailable() >= 0 && volume.bytesAvailable() < size)
-        return QStringLiteral("the disk is full");
+    if (volume.isValid() && volume.bytesAvailable() >= 0 && volume.bytesAvailable() < size) {
+        reason = QStringLiteral("the disk is full");
+        return SaveFailure::DiskFull;
+    }
     const qint64 limit = fileSizeLimit();
-    if (limit >= 0 && limit < size)
-        return QStringLiteral("the file would pass the size limit of %1 bytes").arg(limit);
-    return systemReason;
+    if (limit >= 0 && limit < size) {
+        reason = QStringLiteral("the file would pass the size limit of %1 bytes").arg(limit);
+        return SaveFailure::SizeLimit;
+    }
+    return SaveFailure::Other;
+}
+
+/// Why the file at `path` could not be created: a folder that is not there, or that cannot
+/// be written, is named as such.
+SaveFailure openCause(const QString& path, QString& reason) {
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.exists()) {
+        reason = QStringLiteral("the folder %1 does not exist").arg(folder.filePath());
+        return SaveFailure::MissingFolder;
+    }
+    if (QStorageInfo(folder.filePath()).isReadOnly()) {
+        reason = QStringLiteral("the drive is read-only");
+        return SaveFailure::ReadOnly;
+    }
+    if (!folder.isWritable()) {
+        reason = QStringLiteral("the folder %1 is read-only").arg(folder.filePath());
+        return SaveFailure::ReadOnly;
+    }
+    return SaveFailure::Other;
 }
 
 } // namespace
 
-bool saveWholeFile(const QString& path, std::string_view bytes, QString* error) {
+bool saveWholeFile(const QString& path, std::string_view bytes, QString* error,
+                   SaveFailure* failure) {
     QSaveFile file(path);
     QString reason;
+    SaveFailure cause = SaveFailure::Other;
     if (!file.open(QIODevice::WriteOnly)) {
         reason = file.errorString();
+        cause = openCause(path, reason);
     } else {
         // QSaveFile::commit() renames even when its buffered data did not all reach the disk
         // (a full disk, a size limit), so the buffer is flushed and checked first. The cause is
@@ -41,12 +67,15 @@ bool saveWholeFile(const QString& path, std::string_view bytes, QString* error) 
                 return true;
             reason = file.errorString();
         } else {
-            reason = failureCause(path, static_cast<qint64>(bytes.size()), file.errorString());
+            reason = file.errorString();
+            cause = writeCause(path, static_cast<qint64>(bytes.size()), reason);
             file.cancelWriting();
         }
     }
     if (error != nullptr)
         *error = reason;
+    if (failure != nullptr)
+        *failure = cause;
     return false;
 }
 

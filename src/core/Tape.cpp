@@ -228,15 +228,68 @@ void TapeChanges::absorb(TapeChanges&& later) {
             m_lines.push_back(std::move(line));
 }
 
+namespace {
+
+constexpr std::string_view FunctionMarkers[] = {"Sin(", "Cos(", "Tan(", "Log(",  "Exp(",  "Sqr(",
+                                                "Cot(", "Csc(", "Sec(", "Asin(", "Acos(", "Atan("};
+
+bool contains(std::string_view text, std::string_view what) {
+    return text.find(what) != std::string_view::npos;
+}
+
+/// The function marker that the recalculation finds first in the text, or nothing.
+std::optional<std::string_view> functionMarker(std::string_view text) {
+    for (std::string_view marker : FunctionMarkers)
+        if (contains(text, marker))
+            return marker;
+    return std::nullopt;
+}
+
+bool isTotalModifier(std::string_view text) {
+    return contains(text, "Int") || contains(text, "Fix") || contains(text, "Roun(");
+}
+
+} // namespace
+
 bool isLineForm(std::string_view text) {
-    static constexpr std::string_view Markers[] = {
-        "Int",  "Fix",  "Roun(", "Sin(", "Cos(",  "Tan(",  "Log(",  "Exp(",
-        "Sqr(", "Cot(", "Csc(",  "Sec(", "Asin(", "Acos(", "Atan(", "%"};
-    for (std::string_view marker : Markers)
-        if (text.find(marker) != std::string_view::npos)
+    for (std::string_view marker : {"Int", "Fix", "Roun(", "%"})
+        if (contains(text, marker))
             return true;
+    if (functionMarker(text))
+        return true;
     // A formula-button call: a caption (possibly empty), "(", the argument, ")".
-    return text.find('(') != std::string_view::npos && text.back() == ')';
+    return !text.empty() && contains(text, "(") && text.back() == ')';
+}
+
+bool readsLocaleNumber(std::string_view text) {
+    if (text.empty() || isTotalModifier(text))
+        return false;
+    return functionMarker(text) || contains(text, "%") || !contains(text, "(");
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> localeNumberSpan(std::string_view text) {
+    if (!readsLocaleNumber(text))
+        return std::nullopt;
+    if (const auto marker = functionMarker(text)) {
+        // Only the plain form Name(argument), where the argument is all that is read; the
+        // recalculation drops every ")", so a missing or doubled one changes nothing.
+        if (!text.starts_with(*marker))
+            return std::nullopt;
+        std::string_view argument = text.substr(marker->size());
+        while (!argument.empty() && argument.back() == ')')
+            argument.remove_suffix(1);
+        if (argument.find_first_of("()%") != std::string_view::npos)
+            return std::nullopt;
+        return std::pair(marker->size(), argument.size());
+    }
+    if (contains(text, "%")) {
+        if (text.find('%') != text.size() - 1 || contains(text, "(") || contains(text, ")"))
+            return std::nullopt;
+        return std::pair(std::size_t(0), text.size() - 1);
+    }
+    if (contains(text, ")"))
+        return std::nullopt;
+    return std::pair(std::size_t(0), text.size());
 }
 
 } // namespace padrix

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace padrix {
@@ -160,5 +162,18 @@ private:
 /// (Int, Fix, Roun(n)), a function line such as Sin(30), a percentage such as 10%, or a
 /// formula-button call Name(argument).
 bool isLineForm(std::string_view text);
+
+/// True when the recalculation reads a number of a line's text by the locale's rules: the
+/// argument of a built-in function, a percentage, or a text that is neither a total modifier
+/// nor a formula-button call.
+bool readsLocaleNumber(std::string_view text);
+
+/// The part of a line's text that the recalculation reads as a number by the locale's rules:
+/// the argument of a built-in function ("1.5" in Sin(1.5)), the share of a percentage ("12.5"
+/// in 12.5%), or a whole text without brackets or "%" (a number beyond the decimal range).
+/// Gives its offset and length; nothing for the total modifiers and the formula-button calls,
+/// which read their figures alike in every locale, and for texts of any other shape (the
+/// argument with more around it, a "%" within the text).
+std::optional<std::pair<std::size_t, std::size_t>> localeNumberSpan(std::string_view text);
 
 } // namespace padrix

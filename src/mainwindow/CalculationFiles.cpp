@@ -30,9 +30,18 @@ void Diruvuv_Orozezadi::LD_Click(int Index) {
     const QFileInfo file(m.CalcFilePath.trimmed());
     if (Index == SaveFile) {
         std::string error;
-        if (!saveCalcFile(file.absoluteFilePath(), m.tape, m_context.locale, &error))
-            QMessageBox::warning(this, windowTitle(),
-                                 QStringLiteral("Cannot write to read only file or drive..."));
+        SaveFailure failure = SaveFailure::Other;
+        if (saveCalcFile(file.absoluteFilePath(), m.tape, m_context.locale, &error, &failure))
+            return;
+        // The message names the cause once: a read-only target in the words the program has
+        // always used, any other cause (a full disk, the size limit, a missing folder) as it is.
+        const bool readOnly = failure == SaveFailure::ReadOnly;
+        QMessageBox box(QMessageBox::Warning, windowTitle(),
+                        readOnly ? QStringLiteral("Cannot write to read only file or drive...")
+                                 : QStringLiteral("Cannot save calculation file..."),
+                        QMessageBox::Ok, this);
+        box.setInformativeText(QString::fromStdString(error));
+        box.exec();
         return;
     }
     if (Index == OpenFile && (!file.isFile() || file.isHidden()))
@@ -53,9 +62,10 @@ void Diruvuv_Orozezadi::loadCalculation(const QString& path) {
         box.exec();
         return;
     }
+    // The tape is the file's lines, no more: rows below a short tape show empty "+" lines
+    // that are no part of it until something is written there.
     m.tape = std::move(*loaded);
-    m.tape.ensureLines(m.LastVisibleLine + 1); // every visible row shows a line
-    ScrollNum->setValueMax(m.tape.lineCount() - 1 - m.LastVisibleLine);
+    ScrollNum->setValueMax(std::max(0, m.tape.lineCount() - 1 - m.LastVisibleLine));
     ScrollNum->setValue(0); // a new tape opens at its first line
     ScrollNum_Change();
     MailCalc();

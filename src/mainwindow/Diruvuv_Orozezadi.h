@@ -104,6 +104,9 @@ private:
     void storeNumber(int line, const QString& text);
     /// The tape line that row `row` shows.
     int lineOf(int row) const;
+    /// Gives a line its operator. A row below the end of a short tape already shows "+":
+    /// that "+" adds no line, any other operator makes the tape reach that far.
+    void setLineOperator(int line, char op);
 
     // Keypad.cpp: the keypad (CalC_Button) and the Pi key.
     void createKeypad();

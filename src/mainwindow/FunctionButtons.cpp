@@ -109,8 +109,7 @@ void Diruvuv_Orozezadi::useFunctionButtons(const FunctionButtons& definitions) {
 void Diruvuv_Orozezadi::Op_Click(int Index) {
     ScrollNum_Change();
     const int line = lineOf(Index);
-    if (line >= m.tape.lineCount())
-        return;
+    m.tape.ensureLines(line + 1); // a row below a short tape's end shows "+"
     const char op = nextOperator(m.tape.op(line), line == 0);
     m.tape.setOperator(line, op);
     setOperatorCaption(Index, op == NoOperator ? QString() : QString(QLatin1Char(op)));

@@ -168,7 +168,7 @@ void Diruvuv_Orozezadi::keypadOperator(char op) {
         if (ScrollNum->ValueMax() == value && r == m.LastVisibleLine) {
             growthStep(op);
         } else if (r == m.LastVisibleLine && value < ScrollNum->ValueMax()) {
-            m.tape.setOperator(value + r + 1, op);
+            setLineOperator(value + r + 1, op);
             ScrollNum->setValue(value + 1);
         }
         CalAmount[r]->setFocus();
@@ -177,7 +177,7 @@ void Diruvuv_Orozezadi::keypadOperator(char op) {
     fmNo();
     m.CurrentRow = r + 1;
     setOperatorCaption(m.CurrentRow, QString(QLatin1Char(op)));
-    m.tape.setOperator(lineOf(m.CurrentRow), op);
+    setLineOperator(lineOf(m.CurrentRow), op);
     focusCurrentRow(static_cast<int>(CalAmount[m.CurrentRow]->text().size()));
 }
 

@@ -162,12 +162,9 @@ void Diruvuv_Orozezadi::showVisibleRows() {
     }
 
     // The scroll bar spans the visible rows; the view returns to the first line.
-    m.tape.ensureLines(m.LastVisibleLine + 1);
     ScrollNum->setValue(0);
-    if (ScrollNum->ValueMax() < 0)
-        ScrollNum->setValueMax(0);
     ScrollNum->move(CalAmount.front()->x() + CalAmount.front()->width(), ScrollNum->y());
-    ScrollNum->setValueMax(m.tape.lineCount() - 1 - m.LastVisibleLine);
+    ScrollNum->setValueMax(std::max(0, m.tape.lineCount() - 1 - m.LastVisibleLine));
     ScrollNum->resize(ScrollNum->width(), h + CalAmount[m.LastVisibleLine]->y() - t);
     ScrollNum_Change();
 }
@@ -178,8 +175,9 @@ void Diruvuv_Orozezadi::ScrollNum_Change() {
         // A screen reader names the row by the tape line it shows, counted from 1.
         CalAmount[i]->setAccessibleName(QStringLiteral("Line %1").arg(line + 1));
         if (line < 0 || line >= m.tape.lineCount()) {
+            // Below the end of a short tape: an empty "+" line, as a fresh row shows.
             setRowText(i, QString());
-            setOperatorCaption(i, QString());
+            setOperatorCaption(i, QStringLiteral("+"));
             continue;
         }
         const Value& v = m.tape.value(line);

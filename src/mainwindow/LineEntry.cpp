@@ -33,6 +33,12 @@ int Diruvuv_Orozezadi::lineOf(int row) const {
     return ScrollNum->Value() + row;
 }
 
+void Diruvuv_Orozezadi::setLineOperator(int line, char op) {
+    if (line >= m.tape.lineCount() && op == '+')
+        return;
+    m.tape.setOperator(line, op);
+}
+
 void Diruvuv_Orozezadi::CalAmount_GotFocus(int Index) {
     m.TotalFocused = false;
     for (int i = 0; i <= m.LineCount; ++i)
@@ -97,7 +103,7 @@ void Diruvuv_Orozezadi::CalAmount_KeyPress(int Index, short& KeyAscii) {
         fmNo();
         if (Index < m.LastVisibleLine) {
             setOperatorCaption(Index + 1, QString(QLatin1Char(op)));
-            m.tape.setOperator(lineOf(Index + 1), op);
+            setLineOperator(lineOf(Index + 1), op);
             CalAmount[Index + 1]->setFocus();
         } else {
             Op[Index]->setCaption(QString(QLatin1Char(op)));
@@ -124,9 +130,9 @@ void Diruvuv_Orozezadi::CalAmount_KeyPress(int Index, short& KeyAscii) {
     const QString caption = Op[Index]->Caption();
     const char op = caption.size() == 1 ? caption.front().toLatin1() : NoOperator;
     if (Index < m.LastVisibleLine)
-        m.tape.setOperator(value + Index, op);
+        setLineOperator(value + Index, op);
     else if (kind == KeyKind::Operator && value < ScrollNum->ValueMax())
-        m.tape.setOperator(value + Index + 1, op);
+        setLineOperator(value + Index + 1, op);
     setRowTextColor(Index, CalAmount[Index]->text().startsWith(QLatin1Char('(')) ? Color::Red
                                                                                  : Color::Black);
     if (kind != KeyKind::Other && Index == m.LastVisibleLine) {
@@ -140,6 +146,7 @@ void Diruvuv_Orozezadi::CalAmount_KeyPress(int Index, short& KeyAscii) {
 void Diruvuv_Orozezadi::growthStep(char op) {
     const int n = ScrollNum->ValueMax() + 1;
     ScrollNum->setValueMax(n);
+    m.tape.ensureLines(n + m.LastVisibleLine); // the "+" rows of a short tape become lines
     m.tape.resize(n + m.LastVisibleLine + 1);
     m.tape.setOperator(n + m.LastVisibleLine, op);
     ScrollNum->setValue(n);
@@ -158,8 +165,10 @@ void Diruvuv_Orozezadi::CalAmount_KeyUp(int Index, short& KeyCode, short& /*Shif
 
 void Diruvuv_Orozezadi::storeRow(int row) {
     const int line = lineOf(row);
-    m.tape.ensureLines(line + 1);
     const QString text = CalAmount[row]->text();
+    if (line >= m.tape.lineCount() && text.isEmpty())
+        return; // an empty row below the end of a short tape is no line yet
+    m.tape.ensureLines(line + 1);
     if (m.tape.value(line).isExpressionText()) {
         m.tape.setValue(line, text.toStdString()); // a function or percentage keeps its text
         return;

@@ -94,8 +94,7 @@ void Diruvuv_Orozezadi::MemoryRc_Click(int Index) {
                 }
             }
         } else {
-            m.tape.ensureLines(line + 1);
-            m.MemoryValue = m.tape.value(line);
+            m.MemoryValue = line < m.tape.lineCount() ? m.tape.value(line) : Value();
             setRowBackground(m.CurrentRow, Color::Memory);
         }
         M_Buff->setText(memoryText(m.MemoryValue));

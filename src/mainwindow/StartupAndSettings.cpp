@@ -4,6 +4,7 @@
 #include "controls/LumoButton.h"
 #include "controls/VantoVerticalScroll.h"
 #include "mainwindow/ControlDesign.h"
+#include "platform/FileLimits.h"
 #include "platform/PlatformColors.h"
 #include "platform/SettingsLocation.h"
 
@@ -29,6 +30,8 @@ constexpr int DesignHeight = 6990; // twips
 
 Diruvuv_Orozezadi::Diruvuv_Orozezadi(const WindowContext& context, QWidget* parent)
     : QMainWindow(parent), m_context(context) {
+    // A save past the file size limit then fails with a message; the tape stays.
+    ignoreFileSizeSignal();
     if (m_context.twipsPerPixel <= 0) {
         const QScreen* screen = QGuiApplication::primaryScreen();
         const double dpi = screen != nullptr ? screen->logicalDotsPerInch() : 96.0;

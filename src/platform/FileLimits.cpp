@@ -1,6 +1,7 @@
 #include "platform/FileLimits.h"
 
 #if defined(Q_OS_UNIX)
+#include <csignal>
 #include <sys/resource.h>
 #endif
 
@@ -13,6 +14,12 @@ qint64 fileSizeLimit() {
         return static_cast<qint64>(limit.rlim_cur);
 #endif
     return -1;
+}
+
+void ignoreFileSizeSignal() {
+#if defined(Q_OS_UNIX)
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }
 
 } // namespace padrix

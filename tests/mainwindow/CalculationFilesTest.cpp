@@ -4,8 +4,15 @@
 #include "core/CalcFile.h"
 #include "dialogs/LoadSave.h"
 
+#include "platform/SystemLocale.h"
+
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
+
+#ifdef __linux__
+#include <sys/resource.h>
+#endif
 
 namespace padrix {
 namespace {
@@ -15,6 +22,7 @@ class CalculationFiles : public WindowTest {
 protected:
     QString previousFolder = QDir::currentPath();
     QStringList messages;
+    QStringList details; // the informative text of each message
 
     void TearDown() override {
         WindowTest::TearDown();
@@ -27,6 +35,7 @@ protected:
         answerDialog = [=, this](QWidget* dialog) {
             if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
                 messages << box->text();
+                details << box->informativeText();
                 box->accept();
                 return true;
             }
@@ -88,14 +97,21 @@ TEST_F(CalculationFiles, FailuresNeverLoseTheTape) {
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));
     EXPECT_EQ(check.readAll(), "Padrix Calculator 6\r\n+1\r\n");
 
-    // A damaged file: the read message, the tape as it was.
-    messages.clear();
-    writeFile("damaged.Clc", "Padrix Calculator 6\r\n+12\r\n+twelve\r\n");
-    answerWith(dir.path(), "damaged.Clc");
-    menu("LD_0");
-    EXPECT_EQ(messages, QStringList{"Cannot read calculation file..."});
-    EXPECT_EQ(state().tape, before);
-    EXPECT_EQ(total(), "15");
+    // A damaged file, a header alone, a file without its header: the read message with the
+    // reason, the tape as it was.
+    for (const char* text : {"Padrix Calculator 6\r\n+12\r\n+twelve\r\n", "Padrix Calculator 6\r\n",
+                             "+12\r\n+13\r\n"}) {
+        messages.clear();
+        details.clear();
+        writeFile("damaged.Clc", text);
+        answerWith(dir.path(), "damaged.Clc");
+        menu("LD_0");
+        EXPECT_EQ(messages, QStringList{"Cannot read calculation file..."}) << text;
+        EXPECT_TRUE(details.value(0).contains(QRegularExpression("line 3|no line|header line")))
+            << details.value(0).toStdString();
+        EXPECT_EQ(state().tape, before) << text;
+        EXPECT_EQ(total(), "15") << text;
+    }
 
     // Cancel and the close box leave everything as it was.
     messages.clear();
@@ -107,6 +123,73 @@ TEST_F(CalculationFiles, FailuresNeverLoseTheTape) {
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(state().CalcFilePath, "");
 }
+
+// A file opened and saved unchanged is the same file, byte for byte, however many lines it
+// has against the visible rows; and the same file reads the same in every locale.
+TEST_F(CalculationFiles, OpenedAndSavedAFileStaysTheSame) {
+    for (const int lines : {1, 2, 14, 20}) {
+        QByteArray bytes = "Padrix Calculator 6\r\n";
+        for (int i = 0; i < lines; ++i)
+            bytes += QByteArray(i % 3 == 0 ? "-" : "+") + QByteArray::number(i + 1) + ".5\r\n";
+        context.commandLine = writeFile("original.Clc", bytes);
+        open();
+        answerWith(dir.path(), "copy.Clc");
+        menu("LD_1");
+        QFile copy(dir.filePath("copy.Clc"));
+        ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+        EXPECT_EQ(copy.readAll(), bytes) << lines << " lines";
+        window->close();
+    }
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(CalculationFiles, AFileReadsTheSameInEveryLocale) {
+    const char* files[] = {"+1.5\r\n+2.25\r\n", "+1,5\r\n+2,25\r\n", "+1,234.5\r\n-0.25%\r\n",
+                           "+1.234,5\r\n-0,25%\r\n"};
+    const struct {
+        const char* locale;
+        const char* totals[4];
+    } rows[] = {
+        {"en_US.UTF-8", {"3.75", "3.75", "1231.41375", "1231.41375"}},
+        {"de_DE.UTF-8", {"3,75", "3,75", "1231,41375", "1231,41375"}},
+        {"C", {"3.75", "3.75", "1231.41375", "1231.41375"}},
+        {"fr_CH.UTF-8", {"3,75", "3,75", "1231,41375", "1231,41375"}},
+    };
+    for (const auto& r : rows) {
+        context.locale = detectNumberLocale({r.locale, "", ""});
+        for (int f = 0; f < 4; ++f) {
+            openWithTape(files[f]);
+            EXPECT_EQ(total(), r.totals[f]) << files[f] << " in " << r.locale;
+            window->close();
+        }
+    }
+}
+
+#ifdef __linux__
+// A save past the file size limit fails as a write error: the program lives, says why, and
+// the previous file is whole.
+TEST_F(CalculationFiles, ASavePastTheSizeLimitSaysSo) {
+    QString lines;
+    for (int i = 0; i < 2000; ++i)
+        lines += "+" + QString::number(i) + "\r\n";
+    openWithTape(lines);
+    const QString old = writeFile("old.Clc", "Padrix Calculator 6\r\n+1\r\n");
+    answerWith(dir.path(), "old.Clc");
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    menu("LD_1");
+    setrlimit(RLIMIT_FSIZE, &before);
+    EXPECT_EQ(messages, QStringList{"Cannot save calculation file..."});
+    EXPECT_EQ(details, QStringList{"cannot write to " + old +
+                                   ": the file would pass the size limit of 4096 bytes"});
+    QFile file(old);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "Padrix Calculator 6\r\n+1\r\n");
+}
+#endif
 
 TEST_F(CalculationFiles, TheCommandLineFileLoadsOrSaysWhy) {
     const struct {

@@ -335,12 +335,29 @@ TEST_F(MainWindow, TapeViewShowsLinesFromTheScrollPosition) {
     EXPECT_EQ(row(1)->text(), "7");
 }
 
-TEST_F(MainWindow, AShortFileIsPaddedToTheVisibleRows) {
+// A short tape keeps its length: the rows below it show empty "+" lines, which become part of
+// the tape only when something is written there.
+TEST_F(MainWindow, AShortFileKeepsItsLengthBelowTheVisibleRows) {
     openWithTape("+1\r\n+2\r\n");
-    EXPECT_EQ(state().tape.lineCount(), 14);
+    EXPECT_EQ(state().tape.lineCount(), 2);
     EXPECT_EQ(scroll()->ValueMax(), 0);
     EXPECT_EQ(total(), "3");
     EXPECT_EQ(row(13)->text(), "");
+    EXPECT_EQ(op(13)->Caption(), "+");
+
+    // Moving through the rows, or a key that is not taken, adds nothing.
+    row(1)->setFocus();
+    type("\n\nq");
+    EXPECT_EQ(state().tape.lineCount(), 2);
+    // A number typed in row 4 makes the tape reach there.
+    type("5");
+    EXPECT_EQ(state().tape.lineCount(), 4);
+    EXPECT_EQ(state().tape.op(2), '+');
+    EXPECT_EQ(total(), "8");
+    // So does an operator label clicked below the end.
+    QTest::mouseClick(op(6), Qt::LeftButton);
+    EXPECT_EQ(state().tape.lineCount(), 7);
+    EXPECT_EQ(state().tape.op(6), '-');
 }
 
 TEST_F(MainWindow, SettingsAreReadAtStartAndWrittenWholeAtClose) {
