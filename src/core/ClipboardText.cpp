@@ -125,7 +125,7 @@ Tape pasteTape(std::string_view text, const NumberLocale& locale) {
         if (reader.atEnd())
             break; // the "DE" line itself
         if (!field(line, 0, f)) {
-            tape.append(NoOperator, Value()); // an empty line has no fields
+            tape.append('+', Value()); // an empty line has no fields, and keeps its "+"
             continue;
         }
         const char op = f.empty() ? '-' : '+';

@@ -47,16 +47,24 @@ int compareValues(const Value& a, const Value& b) {
 
 namespace {
 
-/// Sorts positive number values by value, keeping equal ones in their order: first by their
-/// nearest double, whose bits order positive doubles like integers (a stable radix sort), then
-/// exactly within each run of equal doubles.
-void sortPositiveNumbers(std::vector<Value>::iterator first, std::vector<Value>::iterator last) {
+/// A double's bits turned so that they order like the doubles themselves: a positive
+/// double's bits order like integers, a negative one's the other way round.
+std::uint64_t orderKey(double x) {
+    const auto bits = std::bit_cast<std::uint64_t>(x);
+    constexpr std::uint64_t SignBit = std::uint64_t(1) << 63;
+    return (bits & SignBit) != 0 ? ~bits : bits | SignBit;
+}
+
+/// Sorts nonzero number values by value, keeping equal ones in their order: first by their
+/// nearest double (a stable radix sort of orderKey), then exactly within each run of equal
+/// doubles.
+void sortNumbers(std::vector<Value>::iterator first, std::vector<Value>::iterator last) {
     const auto n = static_cast<std::size_t>(last - first);
     std::vector<std::uint64_t> keys(n);
     std::vector<std::uint32_t> order(n);
     for (std::size_t i = 0; i < n; ++i) {
         const Value& v = first[static_cast<std::ptrdiff_t>(i)];
-        keys[i] = std::bit_cast<std::uint64_t>(v.isDouble() ? v.number() : v.decimal().toDouble());
+        keys[i] = orderKey(v.isDouble() ? v.number() : v.decimal().toDouble());
         order[i] = static_cast<std::uint32_t>(i);
     }
     constexpr int DigitBits = 11;
@@ -139,11 +147,22 @@ int Selectionsort(std::vector<Value>& values) {
     const auto kept = std::stable_partition(values.begin(), values.end(), isAboveZero);
     const auto texts =
         std::stable_partition(values.begin(), kept, [](const Value& v) { return !v.isText(); });
-    sortPositiveNumbers(values.begin(), texts);
+    sortNumbers(values.begin(), texts);
     std::stable_sort(texts, kept,
                      [](const Value& a, const Value& b) { return compareValues(a, b) < 0; });
     std::fill(kept, values.end(), zero);
     return static_cast<int>(kept - values.begin()) - 1;
+}
+
+void sortTapeValues(std::vector<Value>& values) {
+    const auto kept = std::stable_partition(values.begin(), values.end(),
+                                            [](const Value& v) { return !v.isBlank(); });
+    const auto texts =
+        std::stable_partition(values.begin(), kept, [](const Value& v) { return !v.isText(); });
+    sortNumbers(values.begin(), texts);
+    std::stable_sort(texts, kept,
+                     [](const Value& a, const Value& b) { return compareValues(a, b) < 0; });
+    std::fill(kept, values.end(), Value(Decimal{}));
 }
 
 std::optional<std::string> statisticText(const std::vector<Value>& values, int mode,

@@ -20,6 +20,11 @@ int compareValues(const Value& a, const Value& b);
 /// with the number 0, and returns the index of the last value kept (-1 when none is).
 int Selectionsort(std::vector<Value>& values);
 
+/// The order of the Sort command: every number ascending, negative ones included, then the
+/// texts (function lines) as compareValues orders them, and last the zeros and never-written
+/// values, all as the number 0. Equal values keep their order.
+void sortTapeValues(std::vector<Value>& values);
+
 /// The sum and count of the Average, carried from value to value: texts, never-written lines,
 /// zeros and values beyond the decimal range take no part, nor does one that would take the
 /// sum beyond it.

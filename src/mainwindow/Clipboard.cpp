@@ -28,10 +28,10 @@ void Diruvuv_Orozezadi::P_m_Click() {
         return;
     }
     Clear_Total_Click();
-    // The pasted lines replace the cleared ones; the rows below them stay cleared.
-    const int lines = std::max(pasted.lineCount(), m.tape.lineCount());
-    for (int i = pasted.lineCount(); i < lines; ++i)
-        pasted.append(m.tape.op(i), m.tape.value(i));
+    // The tape is the pasted lines and no more (an empty clipboard pastes one empty line), so
+    // that Copy and Save give back what was pasted.
+    if (pasted.lineCount() == 0)
+        pasted.append('+', Value());
     m.tape = std::move(pasted);
     ScrollNum->setValueMax(std::max(0, m.tape.lineCount() - 1 - m.LastVisibleLine));
     ScrollNum_Change();

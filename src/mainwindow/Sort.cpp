@@ -1,5 +1,5 @@
-// Sorting the tape's values: the positive ones ascending at the front, zeros after them; the
-// operators stay on their lines.
+// Sorting the tape's values: every number ascending, the function lines after them, zeros and
+// empty lines at the end; the operators stay on their lines.
 #include "mainwindow/Diruvuv_Orozezadi.h"
 
 #include "core/Statistics.h"
@@ -7,7 +7,7 @@
 namespace padrix {
 
 void Diruvuv_Orozezadi::SortNm_Click() {
-    m.tape.rearrangeValues([](std::vector<Value>& values) { Selectionsort(values); });
+    m.tape.rearrangeValues(sortTapeValues);
     ScrollNum_Change();
     MailCalc(); // the operators stay where they were, so the total changes with the values
 }

@@ -81,7 +81,31 @@ TEST_F(MenuCommands, CopyAndPasteGoThroughTheClipboard) {
         for (std::size_t i = 0; i < c.rows.size(); ++i)
             EXPECT_EQ(row(static_cast<int>(i))->text(), c.rows[i]) << c.name << ", row " << i;
     }
+}
+
+// A paste replaces the tape by the pasted lines: its length and the scroll range are theirs,
+// whatever the tape before it held, and Copy gives back just those lines.
+TEST_F(MenuCommands, APasteIsAsLongAsWhatWasPasted) {
+    QString lines;
+    for (int i = 0; i < 30; ++i)
+        lines += "+1\r\n";
+    openWithTape(lines);
+    QGuiApplication::clipboard()->setText("7\r\n8");
+    menu("P_m");
+    EXPECT_EQ(state().tape.lineCount(), 2);
+    EXPECT_EQ(scroll()->ValueMax(), 0);
+    EXPECT_EQ(total(), "15");
+    menu("C_m");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "7\r\n8");
+
+    // An empty line of a ledger keeps its "+": a number typed there later counts.
+    QGuiApplication::clipboard()->setText("a\tb\tc\t5\r\n\r\n\tb\tc\t2\r\nDE");
+    menu("P_m");
+    EXPECT_EQ(total(), "3");
     EXPECT_EQ(state().tape.op(1), '+');
+    QTest::mouseClick(row(1), Qt::LeftButton);
+    type("10");
+    EXPECT_EQ(total(), "13");
 }
 
 TEST_F(MenuCommands, ALongPasteScrollsToItsEnd) {
@@ -99,17 +123,19 @@ TEST_F(MenuCommands, ALongPasteScrollsToItsEnd) {
     EXPECT_EQ(row(0)->text(), "99987");
 }
 
-TEST_F(MenuCommands, SortRecalculatesTheTotal) {
-    // The order itself is Sorting's; here the operators stay on their lines, a negative
-    // becomes an empty row, a function line comes after the numbers, and the total follows.
-    openWithTape("+3\r\n-1\r\nx2\r\n+-2\r\n+Sin(1)\r\n");
-    EXPECT_EQ(total(), "2.841470984807897");
+TEST_F(MenuCommands, SortKeepsEveryNumberAndRecalculatesTheTotal) {
+    // The order itself is Sorting's; here a negative number stays, the operators stay on
+    // their lines, a function line comes after the numbers, zeros and empty lines go to the
+    // end, and the total follows.
+    openWithTape("+5\r\n+-300.25\r\nx2\r\n+0\r\n+\r\n+Sin(0)\r\n");
+    EXPECT_EQ(total(), "-590.5");
     menu("SortNm");
-    for (const auto& [i, text] : {std::pair{0, "1"}, {1, "2"}, {2, "3"}, {3, "Sin(1)"}, {4, ""}})
-        EXPECT_EQ(row(i)->text(), text) << i;
-    EXPECT_EQ(state().tape.op(1), '-');
+    const char* rows[] = {"-300.25", "2", "5", "Sin(0)", "", ""};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(row(i)->text(), rows[i]) << i;
+    EXPECT_EQ(state().tape.lineCount(), 6);
     EXPECT_EQ(state().tape.op(2), 'x');
-    EXPECT_EQ(total(), "-2.158529015192103"); // 1 - 2, x 3, + Sin(1)
+    EXPECT_EQ(total(), "-1491.25"); // -300.25 + 2, x 5, + Sin(0)
 }
 
 /// The text of a PDF file, laid out as on the page.
