@@ -11,6 +11,7 @@
 #include <QIODevice>
 #include <QTextStream>
 
+#include <algorithm>
 #include <map>
 
 namespace padrix {
@@ -147,12 +148,15 @@ QString helpText() {
     return text;
 }
 
-/// A value for X or T: a number is written out in plain figures ("1E+3" becomes 1000); any
-/// other text is passed on as it stands, for the evaluator to judge.
+/// A value for X or T: a number is written out in plain figures ("1E+3" becomes 1000), with
+/// '.' or ',' as its point as in a formula; any other text is passed on as it stands, for the
+/// evaluator to judge.
 std::string variableText(const QString& value) {
     const std::string text = value.trimmed().toStdString();
+    std::string plain = text;
+    std::replace(plain.begin(), plain.end(), ',', '.');
     try {
-        return textToDecimal(text, NumberLocale::english()).toString();
+        return textToDecimal(plain, NumberLocale::plain()).toString();
     } catch (const CalcError&) {
         return text;
     }

@@ -38,12 +38,24 @@ int runCommandLineOnly(int argc, char* argv[]) {
     standardInput.open(stdin, QIODevice::ReadOnly);
     const padrix::CommandLineContext context{
         padrix::detectNumberLocale(padrix::LocaleEnvironment::fromProcess()), &standardInput};
+    int status = 0;
     try {
-        return padrix::runCommandLine(QCoreApplication::arguments(), out, err, context).value_or(0);
+        status =
+            padrix::runCommandLine(QCoreApplication::arguments(), out, err, context).value_or(0);
     } catch (const std::bad_alloc&) {
         err << "padrix-calculator: not enough memory" << Qt::endl;
+        status = 1;
+    }
+    // What was not delivered (a full disk, a closed standard output) is no success.
+    out.flush();
+    const bool flushed = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+    if (out.status() != QTextStream::Ok || !flushed) {
+        const QString cause = out.device() != nullptr ? out.device()->errorString() : QString();
+        err << "padrix-calculator: cannot write to standard output: "
+            << (cause.isEmpty() ? QStringLiteral("the write failed") : cause) << Qt::endl;
         return 1;
     }
+    return status;
 }
 
 /// Loads the window's library, beside the program (a build) or in the program's library

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "core/SettingsFile.h"
+#include "platform/SystemLocale.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -23,7 +24,8 @@ struct Outcome {
     QString err = {};
 };
 
-Outcome run(const QStringList& arguments, const QByteArray& input = {}) {
+Outcome run(const QStringList& arguments, const QByteArray& input = {},
+            const NumberLocale& locale = NumberLocale::english()) {
     Outcome r{arguments, {}, {}, input};
     QTextStream out(&r.out);
     QTextStream err(&r.err);
@@ -31,7 +33,7 @@ Outcome run(const QStringList& arguments, const QByteArray& input = {}) {
     QBuffer standardInput(&inputBytes);
     standardInput.open(QIODevice::ReadOnly);
     r.status = runCommandLine(QStringList{"padrix-calculator"} + arguments, out, err,
-                              {NumberLocale::english(), &standardInput});
+                              {locale, &standardInput});
     out.flush();
     err.flush();
     return r;
@@ -66,6 +68,13 @@ TEST(CommandLine, EvalPrintsTheValueOrTheErrorText) {
          0,
          "33.510321638291093333333333333\n"},
         {{"--eval", "X*2", "--x", "1E+3"}, 0, "2000\n"},
+        // As in a formula, "," is a point too; a grouped value is no number there.
+        {{"--eval", "X*2", "--x", "1,5"}, 0, "3\n"},
+        {{"--eval", "X*2", "--x", "1,234.5"},
+         1,
+         "",
+         {},
+         "padrix-calculator: the formula fails: type mismatch\n"},
         // Short and long names, and values attached with "=".
         {{"--eval", "X*T", "-x", "3", "--t=4"}, 0, "12\n"},
         {{"--eval=X-T", "--x", "3", "-t", "4"}, 0, "-1\n"},
@@ -140,6 +149,42 @@ TEST(CommandLine, TotalPrintsTheGrandTotalAndItsStatusTellsNumbersFromErrorWords
     });
 }
 
+// A file gives the same total in every locale; the total is shown as the locale shows it.
+TEST(CommandLine, TotalReadsAFileTheSameInEveryLocale) {
+    const QByteArray files[] = {calc("+1.5\n+2.25\n"), calc("+1,5\n+2,25\n"),
+                                calc("+1234567.891\n"), calc("+1.234,5\nx10%\n")};
+    const struct {
+        const char* locale;
+        const char* totals[4]; // with --decimals 2
+    } rows[] = {
+        {"en_US.UTF-8", {"3.75", "3.75", "1,234,567.89", "123.45"}},
+        {"de_DE.UTF-8", {"3,75", "3,75", "1.234.567,89", "123,45"}},
+        {"C", {"3.75", "3.75", "1,234,567.89", "123.45"}},
+        {"fr_CH.UTF-8", {"3,75", "3,75", "1\u202F234\u202F567,89", "123,45"}},
+    };
+    for (const auto& r : rows) {
+        const NumberLocale locale = detectNumberLocale({r.locale, "", ""});
+        for (int f = 0; f < 4; ++f) {
+            const Outcome o = run({"--total", "-", "--decimals", "2"}, files[f], locale);
+            EXPECT_EQ(o.status, 0) << r.locale << ": " << files[f].toStdString();
+            EXPECT_EQ(o.out, QString(r.totals[f]) + "\n")
+                << r.locale << ": " << files[f].toStdString();
+            EXPECT_EQ(o.err, "");
+        }
+    }
+    // The program takes its locale from the environment.
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", "de_DE.UTF-8");
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(PADRIX_EXECUTABLE), {"--total", "-"});
+    ASSERT_TRUE(process.waitForStarted(30000));
+    process.write(files[0]);
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.readAllStandardOutput(), "3,75\n");
+}
+
 TEST(CommandLine, TotalNamesWhatItCannotRead) {
     QTemporaryDir dir;
     // A UTF-16 file is named as such, not shown as garbage.
@@ -158,12 +203,16 @@ TEST(CommandLine, TotalNamesWhatItCannotRead) {
         {{"--total", wide},
          {},
          wide + ": it is not a text file (a calculation file is plain text)"},
+        {{"--total", "-"}, "+1\n+2\n", "the header line \"Padrix Calculator 6\" is missing"},
+        {{"--total", "-"}, calc(""), "standard input: it holds no line after its header"},
+        {{"--total", "-", "--mode", "mode"}, calc(""), "no line after its header"},
     };
     for (const auto& u : unreadable) {
         const Outcome r = run(u.arguments, u.input);
         EXPECT_EQ(r.status, 1) << u.named.toStdString();
         EXPECT_EQ(r.out, "") << u.named.toStdString();
         EXPECT_TRUE(r.err.contains(u.named)) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     }
 
     // Lines whose operator is none of the five count for nothing, and are named, at most ten.
@@ -205,6 +254,31 @@ TEST(CommandLine, ProgramEvaluatesFromTheShell) {
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_EQ(process.readAllStandardOutput(), "Asin Error\n");
+}
+
+// Output that does not arrive is no success: a full disk or a closed standard output fails
+// the program with one line on standard error, whatever it was asked.
+TEST(CommandLine, AFailedWriteOfTheOutputFailsTheProgram) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("ok.Clc");
+    writeFile(file, calc("+1\n+2\n"));
+    const QStringList requests[] = {
+        {"--total", file}, {"--eval", "1+1"}, {"--help"}, {"--version"}};
+    for (const QStringList& arguments : requests) {
+        for (const QString& redirect : {QStringLiteral(">/dev/full"), QStringLiteral(">&-")}) {
+            QProcess process;
+            process.start("/bin/sh",
+                          QStringList{"-c", "exec \"$0\" \"$@\" " + redirect, PADRIX_EXECUTABLE} +
+                              arguments);
+            ASSERT_TRUE(process.waitForFinished(30000));
+            const QString row = arguments.join(' ') + " " + redirect;
+            EXPECT_EQ(process.exitCode(), 1) << row.toStdString();
+            const QByteArray err = process.readAllStandardError();
+            EXPECT_TRUE(err.startsWith("padrix-calculator: cannot write to standard output: "))
+                << row.toStdString() << ": " << err.toStdString();
+            EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+        }
+    }
 }
 
 TEST(Gallery, DrawsEveryControlLookIntoAPicture) {
