@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 namespace padrix {
 
@@ -70,10 +71,20 @@ const OptionDesign* findOption(const QString& name) {
 
 Request parseArguments(const QStringList& arguments) {
     Request request;
+    bool optionsEnded = false; // after "--" every argument is a file name or a value
+    QString waiting;           // an option whose value follows "--"
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         QString argument = arguments[i];
-        if (argument == QLatin1String("-") || !argument.startsWith(QLatin1Char('-'))) {
-            request.files.append(argument);
+        if (optionsEnded || argument == QLatin1String("-") ||
+            !argument.startsWith(QLatin1Char('-'))) {
+            if (!waiting.isEmpty())
+                request.options[std::exchange(waiting, QString())] = argument;
+            else
+                request.files.append(argument);
+            continue;
+        }
+        if (argument == QLatin1String("--")) {
+            optionsEnded = true;
             continue;
         }
         std::optional<QString> attached; // --name=value
@@ -94,12 +105,16 @@ Request parseArguments(const QStringList& arguments) {
             request.options[name] = QString();
         } else if (attached) {
             request.options[name] = *attached;
+        } else if (i + 1 < arguments.size() && arguments[i + 1] == QLatin1String("--")) {
+            waiting = name; // --total -- -odd.Clc
         } else if (i + 1 < arguments.size()) {
             request.options[name] = arguments[++i];
         } else {
             throw UsageError{name + " needs a " + option->value};
         }
     }
+    if (!waiting.isEmpty())
+        throw UsageError{waiting + " needs a " + findOption(waiting)->value};
     return request;
 }
 
@@ -123,28 +138,69 @@ void checkCombination(const Request& r) {
         throw UsageError{"the window opens one file ('" + r.files[1] + "' is one too many)"};
 }
 
+/// The help's width: it fits a terminal of 80 columns.
+constexpr int HelpWidth = 80;
+
+/// `text` broken into lines of at most HelpWidth columns at blanks, after `first` on the first
+/// line and indented by `indent` blanks on the others.
+QString wrapped(const QString& first, const QString& text, int indent) {
+    QString out = first;
+    qsizetype column = first.size();
+    bool lineHasWord = false;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (lineHasWord && column + 1 + word.size() > HelpWidth) {
+            out += QLatin1Char('\n') + QString(indent, QLatin1Char(' '));
+            column = indent;
+            lineHasWord = false;
+        }
+        if (lineHasWord) {
+            out += QLatin1Char(' ');
+            ++column;
+        }
+        out += word;
+        column += word.size();
+        lineHasWord = true;
+    }
+    return out + QLatin1Char('\n');
+}
+
 QString helpText() {
-    QString text = QStringLiteral(
-        "Usage: padrix-calculator [FILE]\n"
-        "       padrix-calculator --total FILE [--decimals PLACES] [--mode MODE] [--settings "
-        "FILE]\n"
-        "       padrix-calculator --eval FORMULA [--x VALUE] [--t VALUE]\n"
-        "Padrix Calculator: a tape calculator with exact decimal arithmetic. Without options it\n"
-        "opens the window, with the calculation file FILE when one is named.\n\nOptions:\n");
+    constexpr int OptionColumn = 28;
+    QString text =
+        QStringLiteral("Usage: padrix-calculator [FILE]\n"
+                       "       padrix-calculator --total FILE [--decimals PLACES] [--mode MODE]\n"
+                       "                         [--settings FILE]\n"
+                       "       padrix-calculator --eval FORMULA [--x VALUE] [--t VALUE]\n");
+    text += wrapped(
+        {},
+        QStringLiteral(
+            "Padrix Calculator: a tape calculator with exact decimal arithmetic. Without options "
+            "it opens the window, with the calculation file FILE when one is named. \"--\" ends "
+            "the options: what follows it is a file name."),
+        0);
+    text += QStringLiteral("\nOptions:\n");
     for (const OptionDesign& option : optionTable()) {
         QStringList names = option.names;
         std::reverse(names.begin(), names.end()); // the short name first, as usual
         QString left = "  " + names.join(QStringLiteral(", "));
         if (option.value != nullptr)
             left += QStringLiteral(" <") + option.value + QLatin1Char('>');
-        text += left.leftJustified(26) + QLatin1Char(' ') + option.help + QLatin1Char('\n');
+        text += wrapped(left.leftJustified(OptionColumn - 1) + QLatin1Char(' '),
+                        QString::fromUtf8(option.help), OptionColumn);
     }
-    text += QStringLiteral(
-        "\nExit status: 0 success; 1 the result is an error word (Error, Overflow, Asin Error\n"
-        "and the like) or a file could not be read; 2 the options are wrong.\n\n"
-        "Examples:\n"
-        "  padrix-calculator --total shopping.Clc --decimals 2\n"
-        "  padrix-calculator --eval '(4*3.14159265358979*X^3)/3' --x 2\n");
+    text += QStringLiteral("\nExit status:\n");
+    text += wrapped(QStringLiteral("  0  "), QStringLiteral("success"), 5);
+    text += wrapped(QStringLiteral("  1  "),
+                    QStringLiteral("the result is an error word (Error, Overflow, Asin Error "
+                                   "and the like), a statistic cannot be formed, the formula "
+                                   "fails, a file or the settings file cannot be read, the "
+                                   "output cannot be written, or there is no display for the "
+                                   "window"),
+                    5);
+    text += wrapped(QStringLiteral("  2  "), QStringLiteral("the options are wrong"), 5);
+    text += QStringLiteral("\nExamples:\n"
+                           "  padrix-calculator --total shopping.Clc --decimals 2\n"
+                           "  padrix-calculator --eval '(4*3.14159265358979*X^3)/3' --x 2\n");
     return text;
 }
 
@@ -167,7 +223,8 @@ QTextStream& message(QTextStream& err) {
 }
 
 int evaluate(const Request& r, QTextStream& out, QTextStream& err) {
-    std::string formula = r.value("--eval").toStdString();
+    // Formulas are stored in upper case, as the editor stores them: x is X.
+    std::string formula = r.value("--eval").toUpper().toStdString();
     const std::string x = r.has("--x") ? variableText(r.value("--x")) : "";
     const std::string t = r.has("--t") ? variableText(r.value("--t")) : "";
     try {
@@ -269,6 +326,15 @@ int total(const Request& r, QTextStream& out, QTextStream& err, const CommandLin
             return 1;
         }
         stored = *read;
+        const bool none = std::all_of(stored.buttons.begin(), stored.buttons.end(),
+                                      [](const FunctionDefinition& button) {
+                                          return button.caption.empty() && button.formula.empty();
+                                      });
+        if (none)
+            message(err) << "the settings file '" << settingsPath
+                         << "' holds no function buttons; a line that calls one gives an error "
+                            "word"
+                         << Qt::endl;
     }
     settings.buttons = &stored.buttons;
 
@@ -282,6 +348,11 @@ int total(const Request& r, QTextStream& out, QTextStream& err, const CommandLin
     warnAboutOperators(*tape, name, err);
     // An error word is printed like a number, but the status tells a script it is none.
     const GrandTotal grandTotal = MailCalc(*tape, settings);
+    // A Mode without a value shows its title alone in the window; here it is no statistic.
+    if (settings.TotalMode == TotalMode && grandTotal.text == "Mode : ") {
+        out << Qt::endl;
+        return 1;
+    }
     out << QString::fromStdString(grandTotal.text) << Qt::endl;
     return grandTotal.failed ? 1 : 0;
 }

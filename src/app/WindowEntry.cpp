@@ -36,6 +36,7 @@ extern "C" Q_DECL_EXPORT int padrix_run_window(int argc, char* argv[]) {
         screenshot = arguments.value(at + 1);
         arguments.remove(at, std::min<qsizetype>(2, arguments.size() - at));
     }
+    arguments.removeOne(QStringLiteral("--")); // it only marks what follows as a file name
     padrix::WindowContext context = padrix::WindowContext::fromApplication();
     context.commandLine = arguments.join(QLatin1Char(' '));
     padrix::Diruvuv_Orozezadi window(context);

@@ -1,6 +1,7 @@
 // The program: the command line answers with Qt Core alone; the window lives in a library of
 // its own (padrix-window), loaded only when a window is to be shown.
 #include "app/CommandLine.h"
+#include "platform/Display.h"
 #include "platform/ProgramLocation.h"
 #include "platform/SystemLocale.h"
 
@@ -15,17 +16,25 @@
 
 namespace {
 
-/// The options that the command line answers without a window.
+/// True when the command line answers: an option before "--", or more than one file name,
+/// which the command line refuses; false for the window with at most one file.
 bool wantsCommandLine(int argc, char* argv[]) {
+    int files = 0;
+    bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--screenshot") == 0) {
+        if (!optionsEnded && std::strcmp(argv[i], "--screenshot") == 0) {
             ++i; // its file name follows
             continue;
         }
-        if (argv[i][0] == '-' && argv[i][1] != '\0')
+        if (!optionsEnded && std::strcmp(argv[i], "--") == 0) {
+            optionsEnded = true; // what follows is a file name
+            continue;
+        }
+        if (!optionsEnded && argv[i][0] == '-' && argv[i][1] != '\0')
             return true;
+        ++files;
     }
-    return false;
+    return files > 1;
 }
 
 int runCommandLineOnly(int argc, char* argv[]) {
@@ -61,6 +70,13 @@ int runCommandLineOnly(int argc, char* argv[]) {
 /// Loads the window's library, beside the program (a build) or in the program's library
 /// folder (an installation), and runs the window.
 int runWindow(int argc, char* argv[]) {
+    // Said before Qt starts: without a display its platform plugin aborts with a page of text.
+    if (!padrix::hasDisplay(padrix::DisplayEnvironment::fromProcess())) {
+        std::fputs("padrix-calculator: cannot open the window: no display; --total and --eval "
+                   "work without one\n",
+                   stderr);
+        return 1;
+    }
     const QString beside = QString::fromStdString(padrix::programFolder(argv[0]));
     const QStringList places = {beside + QStringLiteral("/padrix-window"),
                                 beside +

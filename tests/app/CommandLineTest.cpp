@@ -79,7 +79,9 @@ TEST(CommandLine, EvalPrintsTheValueOrTheErrorText) {
         {{"--eval", "X*T", "-x", "3", "--t=4"}, 0, "12\n"},
         {{"--eval=X-T", "--x", "3", "-t", "4"}, 0, "-1\n"},
         {{"--eval", "5-"}, 1, "Error - Sign\n"},
-        {{"--eval", "X+1"}, 1, "Error - Token\n"}, // X never given
+        {{"--eval", "X+1"}, 1, "Error - Token\n"},               // X never given
+        {{"--eval", "x*2+t", "--x", "3", "--t", "1"}, 0, "7\n"}, // stored in upper case
+        {{"--eval", "1", "--"}, 0, "1\n"},                       // "--" and nothing after it
         {{"--eval", "()"}, 1, "", {}, "padrix-calculator: the formula fails: type mismatch\n"},
         {{"--eval", "10^30"}, 1, "", {}, "padrix-calculator: the formula fails: overflow\n"},
     });
@@ -88,10 +90,14 @@ TEST(CommandLine, EvalPrintsTheValueOrTheErrorText) {
 TEST(CommandLine, HelpVersionAndBadUsage) {
     Outcome r = run({"--help"});
     EXPECT_EQ(r.status, 0);
-    for (const char* expected : {"--eval <formula>", "-x, --x <value>", "-t, --t <value>",
-                                 "--total <file>", "--decimals <places>", "--mode <mode>",
-                                 "--settings <file>", "-v, --version", "Exit status", "Examples:"})
-        EXPECT_TRUE(r.out.contains(expected)) << expected;
+    for (const char* expected :
+         {"--eval <formula>", "-x, --x <value>", "-t, --t <value>", "--total <file>",
+          "--decimals <places>", "--mode <mode>", "--settings <file>", "-v, --version",
+          "\"--\" ends the options", "Exit status", "a statistic cannot be formed",
+          "the formula fails", "the output cannot be written", "no display", "Examples:"})
+        EXPECT_TRUE(r.out.simplified().contains(expected)) << expected;
+    for (const QString& line : r.out.split('\n'))
+        EXPECT_LE(line.size(), 80) << line.toStdString();
     expectRuns({{{"--version"}, 0, "Padrix Calculator " PADRIX_VERSION "\n"}});
     EXPECT_FALSE(run({}).status.has_value());
     EXPECT_FALSE(run({"tape.Clc"}).status.has_value());
@@ -106,6 +112,9 @@ TEST(CommandLine, HelpVersionAndBadUsage) {
         refused({"--eval", "1", "--total", "x.Clc"}, "--eval and --total exclude each other"),
         refused({"--eval", "1+1", "--eval", "2+2"}, "--eval is given twice"),
         refused({"--eval", "1", "x.Clc"}, "--eval takes no file name ('x.Clc')"),
+        refused({"--eval", "1", "--", "x.Clc"}, "--eval takes no file name ('x.Clc')"),
+        refused({"--total", "--"}, "--total needs a file"),
+        refused({"a.Clc", "b.Clc"}, "the window opens one file ('b.Clc' is one too many)"),
         refused({"--total", "a.Clc", "b.Clc"}, "--total takes one file ('b.Clc' is one too many)"),
         refused({"--x", "2"}, "--x goes with --eval"),
         refused({"--decimals", "2"}, "--decimals goes with --total"),
@@ -135,7 +144,7 @@ TEST(CommandLine, TotalPrintsTheGrandTotalAndItsStatusTellsNumbersFromErrorWords
         {input + QStringList{"--decimals", "2"}, 0, "-.50\n", calc("-0.5\n")},
         {input, 0, "1E+40\n", calc("+10\n^40\n")}, // beyond the decimal range
         {input + QStringList{"--mode", "mean"}, 0, "Mean : 5\n", calc("+4\n+0\n+6\n")},
-        {input + QStringList{"--mode", "mode"}, 0, "Mode : \n", calc("+-1\n")},
+        {input + QStringList{"--mode", "mode"}, 0, "Mode : 4\n", calc("+4\n+-1\n")},
         {input + QStringList{"--settings", settings}, 0, "119\n", calc("+Vat(100)\n")},
         // Error words.
         {input, 1, "Error\n", calc("+Vat(100)\n")}, // no such button without the settings
@@ -145,7 +154,14 @@ TEST(CommandLine, TotalPrintsTheGrandTotalAndItsStatusTellsNumbersFromErrorWords
         {input, 1, "Asin Error\n", calc("+1\n+Asin(2)\n")},
         {input, 1, "Svol Error\n", calc("+Svol(1.2.3)\n")},
         {input + QStringList{"--settings", settings}, 1, "Half Error\n", calc("+Half(4)\n")},
-        {input + QStringList{"--mode", "average"}, 1, "\n", calc("+0\n")}, // no statistic
+        // No statistic: an empty line, in every mode.
+        {input + QStringList{"--mode", "average"}, 1, "\n", calc("+0\n")},
+        {input + QStringList{"--mode", "mean"}, 1, "\n", calc("+-1\n")},
+        {input + QStringList{"--mode", "mode"}, 1, "\n", calc("+-1\n")},
+        // Settings without any button: said once, and the call is an error word.
+        {input + QStringList{"--settings", "/dev/null"}, 1, "Error\n", calc("+Svol(2)\n+Svol(3)\n"),
+         "padrix-calculator: the settings file '/dev/null' holds no function buttons; a line "
+         "that calls one gives an error word\n"},
     });
 }
 
@@ -254,6 +270,52 @@ TEST(CommandLine, ProgramEvaluatesFromTheShell) {
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_EQ(process.readAllStandardOutput(), "Asin Error\n");
+}
+
+// What the program itself decides before any option is read: "--" before a file whose name
+// starts with "-", two files for the window, and a window without a display, each said in one
+// line before Qt could say anything.
+TEST(CommandLine, TheProgramRoutesItsArgumentsWithoutTraps) {
+    QTemporaryDir dir;
+    writeFile(dir.filePath("-odd.Clc"), calc("+5\n"));
+    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        noDisplay.remove(name);
+    const struct {
+        QStringList arguments;
+        int status;
+        QByteArray out;
+        QByteArray err;
+    } rows[] = {
+        {{"--total", "--", "-odd.Clc"}, 0, "5\n", ""},
+        {{"a.Clc", "b.Clc"},
+         2,
+         "",
+         "padrix-calculator: the window opens one file ('b.Clc' is one too many)\n"},
+        {{"-odd.Clc"}, 2, "", "padrix-calculator: unknown option '-odd.Clc'; see --help\n"},
+        {{"--", "-odd.Clc"},
+         1,
+         "",
+         "padrix-calculator: cannot open the window: no display; --total and --eval work "
+         "without one\n"},
+        {{"tape.Clc"},
+         1,
+         "",
+         "padrix-calculator: cannot open the window: no display; --total and --eval work "
+         "without one\n"},
+    };
+    for (const auto& r : rows) {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.setProcessEnvironment(noDisplay);
+        process.start(QStringLiteral(PADRIX_EXECUTABLE), r.arguments);
+        ASSERT_TRUE(process.waitForFinished(30000)) << r.arguments.join(' ').toStdString();
+        const std::string row = r.arguments.join(' ').toStdString();
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << row;
+        EXPECT_EQ(process.exitCode(), r.status) << row;
+        EXPECT_EQ(process.readAllStandardOutput(), r.out) << row;
+        EXPECT_EQ(process.readAllStandardError(), r.err) << row;
+    }
 }
 
 // Output that does not arrive is no success: a full disk or a closed standard output fails
