@@ -1,5 +1,4 @@
 #include "platform/SystemLocale.h"
-#include "platform/Display.h"
 
 #include <QLocale>
 
@@ -24,36 +23,6 @@ TEST(SystemLocale, SeparatorsFollowLcAllThenLcNumericThenLang) {
     EXPECT_EQ(detectNumberLocale({"", "", "es_ES.UTF-8"}), german);
     EXPECT_EQ(detectNumberLocale({"", "", "pl_PL.UTF-8"}).decimalSeparator, ",");
     EXPECT_NE(detectNumberLocale({"", "", "pl_PL.UTF-8"}).groupSeparator, "0");
-}
-
-// Whether the window can open is known before Qt starts: X needs DISPLAY, Wayland
-// WAYLAND_DISPLAY, and the platforms that draw off screen need neither.
-TEST(Display, AWindowNeedsADisplayUnlessThePlatformDrawsWithoutOne) {
-    const struct {
-        DisplayEnvironment environment;
-        bool shows;
-    } rows[] = {
-        {{"", "", ""}, false},
-        {{"", ":0", ""}, true},
-        {{"", "", "wayland-0"}, true},
-        {{"offscreen", "", ""}, true},
-        {{"vnc:size=800x600", "", ""}, true},
-        {{"xcb", "", ""}, false},
-        {{"xcb", ":1", ""}, true},
-        {{"wayland", ":0", ""}, false},
-        {{"wayland;xcb", ":0", ""}, true},
-        {{"wayland-egl;xcb", "", ""}, false},
-    };
-    for (const auto& r : rows) {
-        const DisplayEnvironment& e = r.environment;
-#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
-        EXPECT_TRUE(hasDisplay(e));
-#else
-        EXPECT_EQ(hasDisplay(e), r.shows)
-            << "QT_QPA_PLATFORM=" << e.qpaPlatform << " DISPLAY=" << e.display
-            << " WAYLAND_DISPLAY=" << e.waylandDisplay;
-#endif
-    }
 }
 
 } // namespace
