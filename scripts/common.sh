@@ -10,7 +10,7 @@ PADRIX_PACKAGES=(
     libgtest-dev libgmock-dev googletest
     libbenchmark-dev clang libclang-rt-dev
     qt6-svg-dev dpkg-dev file desktop-file-utils appstream man-db
-    fonts-liberation poppler-utils
+    fonts-liberation poppler-utils lintian
 )
 
 padrix_install_packages() {
@@ -39,7 +39,24 @@ padrix_build_in() {
     cmake --build "$dir" --parallel
 }
 
-# The Release build in $PADRIX_BUILD; further cmake settings may follow.
+# The Release build in $PADRIX_BUILD; further cmake settings may follow. It is laid out for
+# /usr, as the package installs it (the library folder then has the machine's multiarch name).
 padrix_build() {
-    padrix_build_in "$PADRIX_BUILD" -DCMAKE_BUILD_TYPE=Release "$@"
+    padrix_build_in "$PADRIX_BUILD" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr "$@"
+}
+
+# Packs the build in folder $1 into a Debian package there and prints the package's path.
+padrix_make_package() {
+    local dir="$1"
+    rm -f "$dir"/padrix-calculator_*.deb
+    local log
+    log="$(mktemp)"
+    if ! (cd "$dir" && cpack -G DEB) >"$log" 2>&1; then
+        cat "$log" >&2
+        rm -f "$log"
+        return 1
+    fi
+    rm -f "$log"
+    local package=("$dir"/padrix-calculator_*.deb)
+    echo "${package[0]}"
 }

@@ -17,7 +17,8 @@ fail() {
 id=org.padrix.Calculator
 for file in bin/padrix-calculator share/applications/$id.desktop \
     share/metainfo/$id.metainfo.xml share/mime/packages/$id.xml \
-    share/man/man1/padrix-calculator.1 share/icons/hicolor/scalable/apps/$id.svg \
+    share/man/man1/padrix-calculator.1.gz share/doc/padrix-calculator/copyright \
+    share/doc/padrix-calculator/changelog.gz share/icons/hicolor/scalable/apps/$id.svg \
     share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/256x256/apps/$id.png; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
@@ -36,7 +37,7 @@ grep -q 'application/x-padrix-calculation:\*\.clc' "$prefix/share/mime/globs2" |
     fail "no *.clc glob"
 grep -aq 'Padrix Calculator 6' "$prefix/share/mime/magic" || fail "no magic"
 
-warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/padrix-calculator.1" 2>&1 >/dev/null)"
+warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/padrix-calculator.1.gz" 2>&1 >/dev/null)"
 [ -z "$warnings" ] || fail "the manual page: $warnings"
 
 # The command line starts without Qt Gui and Widgets; the window's module brings them.
@@ -53,8 +54,10 @@ ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen \
 
 version="$("$prefix/bin/padrix-calculator" --version)"
 version="${version#Padrix Calculator }"
-grep -q "\"Padrix Calculator $version\"" "$prefix/share/man/man1/padrix-calculator.1" ||
+zgrep -q "\"Padrix Calculator $version\"" "$prefix/share/man/man1/padrix-calculator.1.gz" ||
     fail "the manual page is not of version $version"
+zcat "$prefix/share/doc/padrix-calculator/changelog.gz" | head -1 |
+    grep -q "^padrix-calculator ($version) " || fail "the changelog is not of version $version"
 grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$id.metainfo.xml" ||
     fail "the AppStream release is not $version"
 exit "$failed"
