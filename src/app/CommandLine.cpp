@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "core/CalcFile.h"
+#include "core/LineForms.h"
 #include "core/Recalculation.h"
 #include "core/SettingsFile.h"
 #include "eval/Evalation.h"
@@ -265,9 +266,7 @@ void warnAboutOperators(const Tape& tape, const QString& name, QTextStream& err)
         if (isOperator(tape.op(i)) || value.isEmpty())
             continue;
         // Int, Fix and Roun(n) act on the total whatever stands before them.
-        if (value.isText() && (value.textValue().find("Int") != std::string_view::npos ||
-                               value.textValue().find("Fix") != std::string_view::npos ||
-                               value.textValue().find("Roun(") != std::string_view::npos))
+        if (value.isText() && totalModifierIn(value.textValue()) != nullptr)
             continue;
         const char op = tape.op(i) == NoOperator ? ' ' : tape.op(i);
         message(err) << name << ": line " << i + 2 << ": the operator '" << op

@@ -307,8 +307,16 @@ std::optional<Tape> parseLines(std::string_view text, const NumberLocale& locale
 /// between the read and the parse, many enough that the reads cost nothing.
 constexpr std::size_t PieceBytes = std::size_t(128) << 10;
 
-/// The bytes at the start of a file that must hold no NUL (see parseCalcText).
+/// The bytes at the start of a file that must hold no NUL: a text file has none, and UTF-16
+/// (NULs between its letters) and other binary files show one early.
 constexpr std::size_t TextProbeBytes = std::size_t(64) << 10;
+
+/// True when the text, which starts `offset` bytes into a file, holds a NUL within the first
+/// TextProbeBytes of the file.
+bool nulInProbe(std::string_view text, std::size_t offset = 0) {
+    return offset < TextProbeBytes &&
+           text.substr(0, TextProbeBytes - offset).find('\0') != std::string_view::npos;
+}
 
 /// Reads an ordinary calculation file (UTF-8, lines ending at LF or CR LF, every line
 /// readable) from a device that can go back to its start, parsing each piece as it arrives
@@ -335,8 +343,7 @@ std::optional<Tape> readOrdinaryFile(QIODevice& device, const NumberLocale& loca
         const std::string_view text(buffer.data(), held + static_cast<std::size_t>(n));
         if (consumed + text.size() > static_cast<std::size_t>(maxBytes))
             return std::nullopt;
-        if (consumed < TextProbeBytes &&
-            text.substr(0, TextProbeBytes - consumed).find('\0') != std::string_view::npos)
+        if (nulInProbe(text, consumed))
             return std::nullopt;
         const std::size_t lastEnd = text.rfind('\n');
         std::string_view lines = atEnd                               ? text
@@ -383,12 +390,9 @@ std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& loc
         setError(error, "the file is empty: a calculation file starts with its header line");
         return std::nullopt;
     }
-    // UTF-16 (with its byte-order mark, or NULs between its letters) and other binary files
-    // are no calculation file, and their bytes would only make a garbled message. A text file
-    // has no NUL; its first 64 KiB tell.
-    const std::string_view start = text.substr(0, std::size_t(64) << 10);
-    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ||
-        start.find('\0') != std::string_view::npos) {
+    // UTF-16 and other binary files are no calculation file, and their bytes would only make
+    // a garbled message.
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") || nulInProbe(text)) {
         setError(error, "it is not a text file (a calculation file is plain text)");
         return std::nullopt;
     }

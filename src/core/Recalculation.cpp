@@ -1,5 +1,6 @@
 #include "core/Recalculation.h"
 
+#include "core/LineForms.h"
 #include "core/Statistics.h"
 #include "eval/Evalation.h"
 #include "numbers/CalcFailure.h"
@@ -93,23 +94,6 @@ std::string removeAll(std::string_view text, std::string_view first, std::string
     };
     return strip(strip(text, first), second);
 }
-
-enum class Function { Sin, Cos, Tan, Log, Exp, Sqr, Cot, Csc, Sec, Asin, Acos, Atan };
-
-struct FunctionForm {
-    std::string_view marker;
-    std::string_view name; // prefixes "Error" when the line fails
-    Function function;
-};
-
-constexpr FunctionForm FunctionForms[] = {
-    {"Sin(", "Sin ", Function::Sin},    {"Cos(", "Cos ", Function::Cos},
-    {"Tan(", "Tan ", Function::Tan},    {"Log(", "Log ", Function::Log},
-    {"Exp(", "Exp ", Function::Exp},    {"Sqr(", "Sqr ", Function::Sqr},
-    {"Cot(", "Cot ", Function::Cot},    {"Csc(", "Csc ", Function::Csc},
-    {"Sec(", "Sec ", Function::Sec},    {"Asin(", "Asin ", Function::Asin},
-    {"Acos(", "Acos ", Function::Acos}, {"Atan(", "Atan ", Function::Atan},
-};
 
 double reciprocal(double v) {
     if (v == 0.0)
@@ -271,32 +255,29 @@ private:
 
     void textLine(char op, std::string_view t) {
         // Total modifiers act on the running total and are not operands themselves.
-        if (contains(t, "Int")) {
-            m_lineName = "Int ";
-            m_total = m_total.isDouble ? Number::real(std::floor(m_total.x))
-                                       : Number::exact(m_total.d.floor());
-            return;
-        }
-        if (contains(t, "Fix")) {
-            m_lineName = "Fix ";
-            m_total = m_total.isDouble ? Number::real(std::trunc(m_total.x))
-                                       : Number::exact(m_total.d.truncate());
-            return;
-        }
-        if (contains(t, "Roun(")) {
-            m_lineName = "Roun ";
-            roundTotal(std::nearbyint(leadingNumber(removeAll(t, "Roun(", ")"))));
-            return;
+        if (const auto* modifier = totalModifierIn(t)) {
+            m_lineName = std::string(modifier->name) + " ";
+            switch (modifier->kind) {
+            case TotalModifier::Int:
+                m_total = m_total.isDouble ? Number::real(std::floor(m_total.x))
+                                           : Number::exact(m_total.d.floor());
+                return;
+            case TotalModifier::Fix:
+                m_total = m_total.isDouble ? Number::real(std::trunc(m_total.x))
+                                           : Number::exact(m_total.d.truncate());
+                return;
+            case TotalModifier::Roun:
+                roundTotal(std::nearbyint(leadingNumber(removeAll(t, modifier->marker, ")"))));
+                return;
+            }
         }
         if (!isOperator(op))
             return;
-        for (const FunctionForm& form : FunctionForms) {
-            if (contains(t, form.marker)) {
-                m_lineName = std::string(form.name);
-                const std::string argument = removeAll(t, form.marker, ")");
-                m_total = combine(m_total, op, Number::real(function(form.function, argument)));
-                return;
-            }
+        if (const auto* form = functionIn(t)) {
+            m_lineName = std::string(form->name) + " ";
+            const std::string argument = removeAll(t, form->marker, ")");
+            m_total = combine(m_total, op, Number::real(function(form->kind, argument)));
+            return;
         }
         if (contains(t, "%")) {
             m_total =
@@ -328,41 +309,41 @@ private:
         }
     }
 
-    double function(Function f, const std::string& argument) const {
+    double function(LineFunction f, const std::string& argument) const {
         const NumberLocale& locale = m_settings.locale;
         switch (f) {
-        case Function::Asin:
+        case LineFunction::Asin:
             return arcSine(textToDouble(argument, locale));
-        case Function::Acos:
+        case LineFunction::Acos:
             return arcCosine(textToDecimal(argument, locale).toDouble());
-        case Function::Atan:
+        case LineFunction::Atan:
             return std::atan(textToDecimal(argument, locale).toDouble());
         default:
             break;
         }
         const double a = textToDouble(argument, locale);
         switch (f) {
-        case Function::Sin:
+        case LineFunction::Sin:
             return std::sin(a);
-        case Function::Cos:
+        case LineFunction::Cos:
             return std::cos(a);
-        case Function::Tan:
+        case LineFunction::Tan:
             return std::tan(a);
-        case Function::Log:
+        case LineFunction::Log:
             if (a <= 0)
                 throw CalcError(CalcFailure::InvalidArgument);
             return std::log(a);
-        case Function::Exp:
+        case LineFunction::Exp:
             return checkedReal(std::exp(a));
-        case Function::Sqr:
+        case LineFunction::Sqr:
             if (a < 0)
                 throw CalcError(CalcFailure::InvalidArgument);
             return std::sqrt(a);
-        case Function::Cot:
+        case LineFunction::Cot:
             return reciprocal(std::tan(a));
-        case Function::Csc:
+        case LineFunction::Csc:
             return reciprocal(std::sin(a));
-        case Function::Sec:
+        case LineFunction::Sec:
             return reciprocal(std::cos(a));
         default:
             return 0.0; // the inverse functions returned above

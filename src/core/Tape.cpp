@@ -1,5 +1,7 @@
 #include "core/Tape.h"
 
+#include "core/LineForms.h"
+
 #include "platform/LargePages.h"
 
 #include <algorithm>
@@ -230,57 +232,40 @@ void TapeChanges::absorb(TapeChanges&& later) {
 
 namespace {
 
-constexpr std::string_view FunctionMarkers[] = {"Sin(", "Cos(", "Tan(", "Log(",  "Exp(",  "Sqr(",
-                                                "Cot(", "Csc(", "Sec(", "Asin(", "Acos(", "Atan("};
-
 bool contains(std::string_view text, std::string_view what) {
     return text.find(what) != std::string_view::npos;
-}
-
-/// The function marker that the recalculation finds first in the text, or nothing.
-std::optional<std::string_view> functionMarker(std::string_view text) {
-    for (std::string_view marker : FunctionMarkers)
-        if (contains(text, marker))
-            return marker;
-    return std::nullopt;
-}
-
-bool isTotalModifier(std::string_view text) {
-    return contains(text, "Int") || contains(text, "Fix") || contains(text, "Roun(");
 }
 
 } // namespace
 
 bool isLineForm(std::string_view text) {
-    for (std::string_view marker : {"Int", "Fix", "Roun(", "%"})
-        if (contains(text, marker))
-            return true;
-    if (functionMarker(text))
+    if (totalModifierIn(text) || functionIn(text) || contains(text, "%"))
         return true;
     // A formula-button call: a caption (possibly empty), "(", the argument, ")".
     return !text.empty() && contains(text, "(") && text.back() == ')';
 }
 
 bool readsLocaleNumber(std::string_view text) {
-    if (text.empty() || isTotalModifier(text))
+    if (text.empty() || totalModifierIn(text))
         return false;
-    return functionMarker(text) || contains(text, "%") || !contains(text, "(");
+    return functionIn(text) || contains(text, "%") || !contains(text, "(");
 }
 
 std::optional<std::pair<std::size_t, std::size_t>> localeNumberSpan(std::string_view text) {
     if (!readsLocaleNumber(text))
         return std::nullopt;
-    if (const auto marker = functionMarker(text)) {
+    if (const auto* form = functionIn(text)) {
+        const std::string_view marker = form->marker;
         // Only the plain form Name(argument), where the argument is all that is read; the
         // recalculation drops every ")", so a missing or doubled one changes nothing.
-        if (!text.starts_with(*marker))
+        if (!text.starts_with(marker))
             return std::nullopt;
-        std::string_view argument = text.substr(marker->size());
+        std::string_view argument = text.substr(marker.size());
         while (!argument.empty() && argument.back() == ')')
             argument.remove_suffix(1);
         if (argument.find_first_of("()%") != std::string_view::npos)
             return std::nullopt;
-        return std::pair(marker->size(), argument.size());
+        return std::pair(marker.size(), argument.size());
     }
     if (contains(text, "%")) {
         if (text.find('%') != text.size() - 1 || contains(text, "(") || contains(text, ")"))

@@ -1,12 +1,16 @@
 #include "dialogs/EFbutton.h"
 
 #include "controls/LumoButton.h"
+#include "core/LineForms.h"
 #include "dialogs/DialogDesign.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+
+#include <algorithm>
+#include <iterator>
 
 namespace padrix {
 
@@ -53,8 +57,16 @@ int functionButtonColor(int i) {
 } // namespace
 
 const QStringList& builtInFunctionNames() {
-    static const QStringList names = {"Exp", "Log",  "Sqr",  "Sin",  "Cos", "Tan", "Cot", "Csc",
-                                      "Sec", "Asin", "Acos", "Atan", "Fix", "Int", "Roun"};
+    static const QStringList names = [] {
+        QStringList list(std::size(FunctionForms) + std::size(TotalModifierForms));
+        const auto add = [&list](const auto& form) {
+            list[form.listPlace] =
+                QString::fromUtf8(form.name.data(), static_cast<qsizetype>(form.name.size()));
+        };
+        std::for_each(std::begin(FunctionForms), std::end(FunctionForms), add);
+        std::for_each(std::begin(TotalModifierForms), std::end(TotalModifierForms), add);
+        return list;
+    }();
     return names;
 }
 

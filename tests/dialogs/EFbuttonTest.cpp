@@ -67,6 +67,11 @@ TEST_F(FunctionEditor, EditsAButtonAndUsesItInUpperCase) {
 }
 
 TEST_F(FunctionEditor, ABuiltInNameHidesTheFormula) {
+    QStringList listed;
+    for (int i = 0; i < editor.F_But_name->count(); ++i)
+        listed << editor.F_But_name->itemText(i);
+    EXPECT_EQ(listed, QStringList({"Exp", "Log", "Sqr", "Sin", "Cos", "Tan", "Cot", "Csc", "Sec",
+                                   "Asin", "Acos", "Atan", "Fix", "Int", "Roun"}));
     click(editor.Stific[19]);
     EXPECT_TRUE(formulaShown());
     editor.F_But_name->setCurrentIndex(3); // chosen from the list
