@@ -13,10 +13,20 @@ PADRIX_PACKAGES=(
     fonts-liberation poppler-utils lintian
 )
 
-padrix_install_packages() {
+# MinGW-w64 (the variant with C++ threads) and Wine, for scripts/portable's Windows build of
+# the engine; installed there only, and the build is skipped when they cannot be.
+PADRIX_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
+
+# Installs those of the packages named that are missing; apt-get options may come first.
+padrix_install_missing() {
+    local options=()
+    while [ $# -gt 0 ] && [[ "$1" == -* ]]; do
+        options+=("$1")
+        shift
+    done
     local missing=()
     local pkg
-    for pkg in "${PADRIX_PACKAGES[@]}"; do
+    for pkg in "$@"; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" \
             || missing+=("$pkg")
     done
@@ -27,8 +37,18 @@ padrix_install_packages() {
         command -v sudo >/dev/null || { echo "Need root or sudo to install ${missing[*]}" >&2; return 1; }
         sudo=(sudo)
     fi
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq || return 1
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${options[@]}" \
+        "${missing[@]}"
+}
+
+padrix_install_packages() {
+    padrix_install_missing "${PADRIX_PACKAGES[@]}"
+}
+
+# Wine's recommendations (32-bit Wine, sound, graphics, fonts) are not needed for console tests.
+padrix_install_windows_packages() {
+    padrix_install_missing --no-install-recommends "${PADRIX_WINDOWS_PACKAGES[@]}"
 }
 
 # Configures the build folder $1 with the cmake settings that follow, and builds everything.

@@ -3,6 +3,8 @@
 // Exact integer arithmetic beyond 96 bits, the intermediates of the decimal operations before
 // they are rounded. Inline, so that the decimal operations keep their speed.
 
+#include "numbers/UInt128.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -11,7 +13,13 @@
 
 namespace padrix::wide {
 
+// The compiler's own 128-bit integer where it has one; UInt128 elsewhere (MSVC) or when the
+// build asks for it (PADRIX_PORTABLE_INT128), so that both give the same results.
+#if defined(__SIZEOF_INT128__) && !defined(PADRIX_PORTABLE_INT128)
 __extension__ typedef unsigned __int128 u128;
+#else
+using u128 = UInt128;
+#endif
 
 inline constexpr u128 TwoTo96 = u128(1) << 96;
 
