@@ -1,9 +1,11 @@
 #include "controls/LumoButton.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QEnterEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -189,6 +191,8 @@ TEST(LumoButton, HoverFollowsEnterAndLeave) {
     b->move(20, 20);
     QLineEdit* other = new QLineEdit(&window);
     other->move(200, 150);
+    // The pointer may be where an earlier test left it; the window shows away from it.
+    QCursor::setPos(window.screen()->geometry().bottomRight());
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
