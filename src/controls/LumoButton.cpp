@@ -7,7 +7,6 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QTimer>
 
 #include <cmath>
 #include <limits>
@@ -22,10 +21,7 @@ constexpr float DefaultFontSize = 9.0F;      // saved default of "Fontsize"
 
 } // namespace
 
-LumoButton::LumoButton(QWidget* parent) : OwnerDrawnControl(parent), m_timer(new QTimer(this)) {
-    m_timer->setObjectName(QStringLiteral("Timer1"));
-    m_timer->setInterval(100);
-    connect(m_timer, &QTimer::timeout, this, &LumoButton::Timer1_Timer);
+LumoButton::LumoButton(QWidget* parent) : OwnerDrawnControl(parent) {
     m_state.font = QFont(QStringLiteral("Arial"));
     m_state.font.setBold(true);
     m_state.font.setPointSizeF(m_fontSize);
@@ -87,16 +83,14 @@ void LumoButton::showLook(LumoLook look) {
     showSurface(lumoLook(m_faces, look, m_state));
 }
 
-void LumoButton::endHover() {
-    m_timer->stop();
-    m_hover = false;
-    showLook(LumoLook::Resting);
+void LumoButton::startHover() {
+    m_hover = true;
+    showLook(LumoLook::Highlighted);
 }
 
-void LumoButton::Timer1_Timer() {
-    QWidget* under = widgetAtScreenPosition(pointerPosition());
-    if (under != this && m_hover)
-        endHover();
+void LumoButton::endHover() {
+    m_hover = false;
+    showLook(LumoLook::Resting);
 }
 
 void LumoButton::ReadProperties(const PropertyBag& bag) {
@@ -138,10 +132,15 @@ void LumoButton::mousePressEvent(QMouseEvent* event) {
 }
 
 void LumoButton::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() == Qt::NoButton && !m_hover) {
-        m_hover = true;
-        m_timer->start();
-        showLook(LumoLook::Highlighted);
+    // A move proves the pointer is here even when no Enter came (the control was enabled
+    // again under a still pointer). While a button is held the moves follow the pointer
+    // everywhere and Qt keeps the Leave until the release, so a move that is over something
+    // else ends the hover.
+    if (event->buttons() == Qt::NoButton) {
+        if (!m_hover)
+            startHover();
+    } else if (m_hover && widgetAtScreenPosition(event->globalPosition().toPoint()) != this) {
+        endHover();
     }
     MouseArgs a(*event, event->buttons());
     emit MouseMove(a.Button, a.Shift, a.X, a.Y);
@@ -194,9 +193,14 @@ void LumoButton::focusOutEvent(QFocusEvent*) {
     showLook(LumoLook::Resting);
 }
 
+void LumoButton::enterEvent(QEnterEvent*) {
+    // Qt sends Enter and Leave to a disabled control too; it shows no hover.
+    if (isEnabled() && !m_hover)
+        startHover();
+}
+
 void LumoButton::leaveEvent(QEvent*) {
-    // Leaving, or another window coming over the control, ends the hover at once; the poll
-    // catches what no leave reports (a drag that goes out while the button is held).
+    // Leaving, or another window coming over the control, ends the hover at once.
     if (m_hover)
         endHover();
 }

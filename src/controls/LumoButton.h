@@ -3,8 +3,6 @@
 #include "controls/LumoFace.h"
 #include "controls/OwnerDrawnControl.h"
 
-class QTimer;
-
 namespace padrix {
 
 /// The program's push button: an owner-drawn face with a colour gradient, one of four frame
@@ -52,11 +50,6 @@ public:
     const LumoFaces& faces() const { return m_faces; }
     LumoLook look() const { return m_look; }
     bool hovering() const { return m_hover; }
-    QTimer* hoverTimer() const { return m_timer; }
-
-public slots:
-    /// The hover timer's tick: ends the hover once the pointer is over another window.
-    void Timer1_Timer();
 
 signals:
     void Click();
@@ -79,10 +72,12 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
     void showLook(LumoLook look);
+    void startHover();
     void endHover();
 
     LumoFaceState m_state; // what the faces are drawn from
@@ -93,7 +88,6 @@ private:
     float m_fontSize = 9.75F;        // points
     bool m_hover = false;            // the pointer is tracked as over the control
     bool m_afterDoubleClick = false; // the release that ends a double click raises no Click
-    QTimer* m_timer = nullptr;       // hover poll, 100 ms, runs only while hovering
 };
 
 } // namespace padrix

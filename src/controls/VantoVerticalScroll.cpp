@@ -5,7 +5,6 @@
 #include "platform/KeyCodes.h"
 
 #include <QAccessible>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -19,11 +18,6 @@ constexpr int DefaultBackColor = 0xFFFFFF;
 constexpr int DefaultValueMax = 100;
 constexpr int DefaultLargeChange = 5;
 constexpr int DefaultSmallChange = 1;
-
-/// Lets pending user-interface events run, as the bar does in the middle of its steps.
-void yieldToEvents() {
-    QCoreApplication::processEvents();
-}
 
 } // namespace
 
@@ -91,7 +85,6 @@ void VantoVerticalScroll::Refresh() {
 
 void VantoVerticalScroll::rebuildBackground() {
     m_background = scroll::background(width(), height(), m_backColor);
-    yieldToEvents();
     shapeTo(m_background);
     m_thumbHeight = scroll::thumbHeightFor(height());
     positionThumb(0);
@@ -125,7 +118,6 @@ void VantoVerticalScroll::Timer1_Timer() {
         return;
     m_value = step.value;
     positionThumb(step.offset);
-    yieldToEvents();
     repaintSurface();
     drawFrame(qRgb(0, 0, 0));
     emit Change();
@@ -170,7 +162,6 @@ void VantoVerticalScroll::resizeEvent(QResizeEvent*) {
 void VantoVerticalScroll::mousePressEvent(QMouseEvent* event) {
     if (m_min == m_max)
         return;
-    m_changePending = false;
     if (event->button() == Qt::NoButton)
         return;
     const double y = event->position().y();
@@ -187,7 +178,6 @@ void VantoVerticalScroll::mousePressEvent(QMouseEvent* event) {
 void VantoVerticalScroll::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() == Qt::NoButton || !m_dragging) {
         m_dragging = false;
-        yieldToEvents();
         return;
     }
     const double y = event->position().y();
@@ -196,23 +186,16 @@ void VantoVerticalScroll::mouseMoveEvent(QMouseEvent* event) {
     const scroll::DragStep step = scroll::dragTo(y, height(), m_thumbHeight, m_min, m_max);
     m_thumbTop = step.thumbTop;
     m_value = step.value;
-    m_changePending = true;
     m_lastDragY = y;
-    yieldToEvents();
     repaintSurface();
-    // A release handled while yielding has raised Change for this step already.
-    if (m_changePending)
-        emit Change();
-    m_changePending = false;
+    emit Change();
 }
 
 void VantoVerticalScroll::mouseReleaseEvent(QMouseEvent*) {
     m_timer->stop();
     repaintSurface();
     drawFrame(qRgb(0, 0, 0));
-    m_changePending = false;
     emit Change();
-    yieldToEvents();
 }
 
 void VantoVerticalScroll::keyPressEvent(QKeyEvent* event) {

@@ -10,7 +10,8 @@ namespace padrix {
 /// checkered track between two arrow keys and a thumb that follows the value. The value moves
 /// by dragging the thumb, by holding a button on an arrow (small steps) or on the track (large
 /// steps); every assignment and every release raises Change. Keys are only passed on. Becoming
-/// disabled, however it comes about, ends a drag or a repeat in progress.
+/// disabled, however it comes about, ends a drag or a repeat in progress. Each handler does its
+/// step whole before it returns: no other event runs in its middle.
 class VantoVerticalScroll : public OwnerDrawnControl {
     Q_OBJECT
     Q_CLASSINFO("ClassIdentifier", "PadrixCalculator.VantoVerticalScroll")
@@ -83,14 +84,13 @@ private:
     int m_max = 100;
     int m_largeChange = 5;
     int m_smallChange = 1;
-    int m_thumbTop = 0;           // pixels
-    int m_thumbHeight = 20;       // pixels
-    int m_clickY = 0;             // where a press outside the thumb was, rounded
-    bool m_dragging = false;      // from a press on the thumb to the next move with no button
-    bool m_changePending = false; // a drag step's Change, unless a release raised one meanwhile
-    double m_lastDragY = 0;       // y of the last drag step handled
-    QImage m_background;          // the bar without its thumb; also its shape
-    QTimer* m_timer = nullptr;    // auto-repeat, 100 ms, runs while a button is held off the thumb
+    int m_thumbTop = 0;        // pixels
+    int m_thumbHeight = 20;    // pixels
+    int m_clickY = 0;          // where a press outside the thumb was, rounded
+    bool m_dragging = false;   // from a press on the thumb to the next move with no button
+    double m_lastDragY = 0;    // y of the last drag step handled
+    QImage m_background;       // the bar without its thumb; also its shape
+    QTimer* m_timer = nullptr; // auto-repeat, 100 ms, runs while a button is held off the thumb
 };
 
 } // namespace padrix

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QEnterEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -163,41 +165,105 @@ TEST(LumoButton, CharacterKeysActAsClicks) {
                            "KeyPress 13", "Click", "KeyUp 13 0", "KeyDown 38 0", "KeyUp 38 0"}));
 }
 
-TEST(LumoButton, HoverFocusAndTheHoverPoll) {
+/// Whether a timer of the object runs.
+bool anyTimerRuns(const QObject& object) {
+    for (const QTimer* timer : object.findChildren<QTimer*>()) {
+        if (timer->isActive())
+            return true;
+    }
+    return false;
+}
+
+void sendEnter(QWidget& widget, QPoint at) {
+    QEnterEvent enter(at, widget.mapTo(widget.window(), at), widget.mapToGlobal(at));
+    QApplication::sendEvent(&widget, &enter);
+}
+
+void sendLeave(QWidget& widget) {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&widget, &leave);
+}
+
+TEST(LumoButton, HoverFollowsEnterAndLeave) {
     QWidget window;
     window.resize(400, 200);
     LumoButton* b = new LumoButton(&window);
     b->move(20, 20);
+    QLineEdit* other = new QLineEdit(&window);
+    other->move(200, 150);
+    // The pointer may be where an earlier test left it; the window shows away from it.
+    QCursor::setPos(window.screen()->geometry().bottomRight());
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 
-    QCursor::setPos(window.mapToGlobal(QPoint(40, 30)));
-    QTest::mouseMove(b, QPoint(20, 10));
-    EXPECT_TRUE(b->hovering());
-    EXPECT_EQ(b->look(), LumoLook::Highlighted);
-    EXPECT_TRUE(b->hoverTimer()->isActive());
-    EXPECT_EQ(b->hoverTimer()->interval(), 100);
-
-    // While the pointer stays over the control, a tick changes nothing.
-    b->Timer1_Timer();
-    EXPECT_TRUE(b->hovering());
-    // Once it is over something else, the next tick returns the resting face.
-    QCursor::setPos(window.mapToGlobal(QPoint(300, 150)));
-    b->Timer1_Timer();
-    EXPECT_FALSE(b->hovering());
-    EXPECT_FALSE(b->hoverTimer()->isActive());
-    EXPECT_EQ(b->look(), LumoLook::Resting);
-
     // Focus lights the face; losing it rests it.
-    QLineEdit* other = new QLineEdit(&window);
-    other->move(200, 150);
-    other->show();
     other->setFocus();
     b->setFocus();
     EXPECT_EQ(b->look(), LumoLook::Highlighted);
+    const QImage lit = b->surface();
+    EXPECT_NE(lit, b->faces().resting);
     other->setFocus();
     EXPECT_EQ(b->look(), LumoLook::Resting);
+
+    // The hover lights the face as the focus does, from the Enter to the Leave, with no
+    // timer running in between.
+    struct Way {
+        const char* name;
+        void (*enter)(LumoButton& button);
+        void (*leave)(LumoButton& button, QWidget& window);
+    };
+    const Way ways[] = {
+        {"the pointer moves in and out",
+         [](LumoButton& button) { QTest::mouseMove(&button, QPoint(20, 10)); },
+         [](LumoButton&, QWidget& w) { QTest::mouseMove(&w, QPoint(300, 100)); }},
+        {"Enter and Leave events", [](LumoButton& button) { sendEnter(button, QPoint(20, 10)); },
+         [](LumoButton& button, QWidget&) { sendLeave(button); }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        way.enter(*b);
+        EXPECT_TRUE(b->hovering());
+        EXPECT_EQ(b->look(), LumoLook::Highlighted);
+        EXPECT_EQ(b->surface(), lit);
+        EXPECT_FALSE(anyTimerRuns(*b));
+        way.leave(*b, window);
+        EXPECT_FALSE(b->hovering());
+        EXPECT_EQ(b->look(), LumoLook::Resting);
+        EXPECT_EQ(b->surface(), b->faces().resting);
+    }
+
+    // A disabled button shows no hover, though Qt tells it of the pointer coming in; enabled
+    // again under the pointer, the next move lights it even though no Enter comes.
+    b->setEnabled(false);
+    QTest::mouseMove(b, QPoint(20, 10));
+    EXPECT_FALSE(b->hovering());
+    EXPECT_EQ(b->look(), LumoLook::Resting);
+    b->setEnabled(true);
+    QMouseEvent move(QEvent::MouseMove, QPointF(21, 10), b->mapToGlobal(QPointF(21, 10)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(b, &move);
+    EXPECT_TRUE(b->hovering());
+    EXPECT_EQ(b->look(), LumoLook::Highlighted);
+    sendLeave(*b);
+    EXPECT_FALSE(b->hovering());
+
+    // Held and dragged out: Qt keeps the Leave until the release, the first move outside
+    // ends the hover. Back over the button with the button still held it stays at rest; the
+    // release over it lights it and clicks.
+    QSignalSpy clicks(b, &LumoButton::Click);
+    sendEnter(*b, QPoint(20, 10));
+    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(20, 10));
+    EXPECT_EQ(b->look(), LumoLook::Pressed);
+    QTest::mouseMove(b, QPoint(300, 100));
+    EXPECT_FALSE(b->hovering());
+    EXPECT_EQ(b->look(), LumoLook::Resting);
+    QTest::mouseMove(b, QPoint(20, 10));
+    EXPECT_FALSE(b->hovering());
+    EXPECT_EQ(b->look(), LumoLook::Resting);
+    QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(20, 10));
+    EXPECT_EQ(b->look(), LumoLook::Highlighted);
+    EXPECT_EQ(clicks.count(), 1);
 
     // A render (a new caption) shows the resting face; the surface is what the look shows.
     b->setCaption("MR");

@@ -3,14 +3,37 @@
 #include "controls/ScrollGeometry.h"
 #include "controls/ScrollPainting.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace padrix {
 namespace {
+
+/// Notes when an event posted to it is delivered: the mark of other events running.
+struct QueuedMark : QObject {
+    QStringList& log;
+    explicit QueuedMark(QStringList& l) : log(l) {}
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        log << "queued";
+        return true;
+    }
+};
+
+void sendMove(VantoVerticalScroll& bar, double y, Qt::MouseButtons buttons) {
+    const QPointF at(15, y);
+    QMouseEvent move(QEvent::MouseMove, at, bar.mapToGlobal(at), Qt::NoButton, buttons,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&bar, &move);
+}
 
 TEST(ScrollGeometry, ThumbFollowsTheValueBetweenTheArrows) {
     // H = 240, thumb 20, range 0..100. The bar's own tests place the thumb for a value and a
@@ -183,6 +206,124 @@ TEST(VantoVerticalScroll, HoldingOnArrowsAndTrackRepeats) {
     EXPECT_FALSE(bar.repeatTimer()->isActive());
     QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(15, 235));
     EXPECT_EQ(change.count(), 1);
+}
+
+TEST(VantoVerticalScroll, EachStepIsDoneBeforeOtherEventsRun) {
+    // An event waiting in the queue runs after the bar's handler, never in its middle: the
+    // handler's Change values come first, each step raises its own.
+    struct Row {
+        const char* name;
+        std::function<void(VantoVerticalScroll&)> before;
+        std::function<void(VantoVerticalScroll&)> act;
+        QStringList changes; // the values the action raises Change with
+    };
+    const auto pressAt = [](int value, int y) {
+        return [value, y](VantoVerticalScroll& bar) {
+            bar.setValue(value);
+            QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(15, y));
+        };
+    };
+    const auto nothing = [](VantoVerticalScroll&) {};
+    const Row rows[] = {
+        {"a drag across the bar",
+         pressAt(0, 30),
+         [](VantoVerticalScroll& bar) {
+             for (double y : {60.0, 126.0, 126.0, 200.0, 239.0})
+                 sendMove(bar, y, Qt::LeftButton);
+         },
+         {"18", "50", "86", "100"}},
+        {"ticks on the bottom arrow",
+         pressAt(10, 235),
+         [](VantoVerticalScroll& bar) {
+             bar.Timer1_Timer();
+             bar.Timer1_Timer();
+         },
+         {"11", "12"}},
+        {"a tick paging up",
+         pressAt(50, 30),
+         [](VantoVerticalScroll& bar) { bar.Timer1_Timer(); },
+         {"45"}},
+        {"the release",
+         pressAt(7, 235),
+         [](VantoVerticalScroll& bar) {
+             QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(15, 235));
+         },
+         {"7"}},
+        {"a move without a button",
+         nothing,
+         [](VantoVerticalScroll& bar) { sendMove(bar, 100, Qt::NoButton); },
+         {}},
+        {"a resize", nothing, [](VantoVerticalScroll& bar) { bar.resize(30, 200); }, {}},
+        {"a new back colour",
+         nothing,
+         [](VantoVerticalScroll& bar) { bar.setBackColor(0x00FF00); },
+         {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        VantoVerticalScroll bar;
+        bar.show();
+        row.before(bar);
+        QStringList log;
+        QObject::connect(&bar, &VantoVerticalScroll::Change,
+                         [&] { log << QString::number(bar.Value()); });
+        QueuedMark mark(log);
+        QCoreApplication::postEvent(&mark, new QEvent(QEvent::User));
+        row.act(bar);
+        EXPECT_EQ(log.join(' ').toStdString(), row.changes.join(' ').toStdString());
+        QCoreApplication::sendPostedEvents(&mark, QEvent::User);
+        EXPECT_EQ(log.join(' ').toStdString(),
+                  (row.changes + QStringList{"queued"}).join(' ').toStdString());
+        QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(15, 235));
+    }
+}
+
+TEST(VantoVerticalScroll, AReleaseQueuedBehindADragStepRaisesItsOwnChange) {
+    VantoVerticalScroll bar;
+    bar.show();
+    bar.setValue(0);
+    QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(15, 30));
+    QSignalSpy change(&bar, &VantoVerticalScroll::Change);
+    const QPointF at(15, 126);
+    QCoreApplication::postEvent(&bar,
+                                new QMouseEvent(QEvent::MouseButtonRelease, at, bar.mapToGlobal(at),
+                                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    sendMove(bar, 126, Qt::LeftButton);
+    EXPECT_EQ(change.count(), 1);
+    EXPECT_NE(bar.surface().pixel(1, 60) | 0xFF000000, qRgb(0, 0, 0));
+    // Then the release: its own Change, and the black frame stays.
+    QCoreApplication::sendPostedEvents(&bar, QEvent::MouseButtonRelease);
+    EXPECT_EQ(change.count(), 2);
+    EXPECT_EQ(bar.Value(), 50);
+    EXPECT_EQ(bar.surface().pixel(1, 60) | 0xFF000000, qRgb(0, 0, 0));
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(15, 126));
+}
+
+TEST(VantoVerticalScroll, HeldButtonRepeatsOnItsOwnTimer) {
+    // The repeat timer drives the steps: one Change per tick, none once released, and a
+    // page-down run stops by itself when the thumb passes the click.
+    VantoVerticalScroll bar;
+    bar.show();
+    QList<int> values;
+    QObject::connect(&bar, &VantoVerticalScroll::Change, [&] { values << bar.Value(); });
+    QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(15, 235));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return values.size() >= 3; }, 5000));
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(15, 235));
+    EXPECT_FALSE(bar.repeatTimer()->isActive());
+    // A small step per tick, then the release's Change at the value reached.
+    QList<int> steps;
+    for (int v = 1; v < values.size(); ++v)
+        steps << v;
+    steps << values.size() - 1;
+    EXPECT_EQ(values, steps);
+
+    bar.setValueLargeChange(50);
+    bar.setValue(0);
+    values.clear();
+    QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(15, 60));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !bar.repeatTimer()->isActive(); }, 5000));
+    EXPECT_EQ(values, QList<int>({50}));
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(15, 60));
 }
 
 TEST(VantoVerticalScroll, BackgroundShadesTrackAndShape) {
