@@ -135,8 +135,7 @@ QString TapeSession::lineText(int line) const {
 }
 
 bool TapeSession::lineIsNegative(int line) const {
-    const Value& v = value(line);
-    return !v.isExpressionText() && v.text(m_locale).starts_with('-');
+    return value(line).text(m_locale).starts_with('-');
 }
 
 QString TapeSession::memoryText() const {
@@ -196,35 +195,28 @@ void TapeSession::setText(int line, const QString& text) {
 }
 
 void TapeSession::setValue(int line, const Value& value) {
-    const int before = m_tape.lineCount();
     m_tape.setValue(line, value);
-    if (m_tape.lineCount() != before)
-        emit tapeReset();
     changed(line, line);
 }
 
 void TapeSession::setOperator(int line, char op) {
     if (line >= m_tape.lineCount() && op == '+')
         return; // a row past the end shows "+" already
-    const int before = m_tape.lineCount();
     m_tape.setOperator(line, op);
-    if (m_tape.lineCount() != before)
-        emit tapeReset();
     emit linesChanged(line, line);
 }
 
 void TapeSession::cycleOperator(int line) {
     m_tape.ensureLines(line + 1);
     m_tape.setOperator(line, nextOperator(m_tape.op(line), line == 0));
-    emit tapeReset();
-    recalculate();
+    changed(line, line);
 }
 
 void TapeSession::growTo(int lines, char op) {
     m_tape.ensureLines(lines - 1); // the "+" rows of a short tape become lines
     m_tape.resize(lines);
     m_tape.setOperator(lines - 1, op);
-    emit tapeReset();
+    emit linesChanged(std::max(lines - 2, 0), lines - 1);
 }
 
 void TapeSession::clearAll(int rows) {

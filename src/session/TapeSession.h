@@ -130,9 +130,9 @@ public:
     std::optional<int> redo(int position);
 
 signals:
-    /// Lines first..last changed their operator or operand.
+    /// Lines first..last changed their operator or operand (the tape may have grown to them).
     void linesChanged(int first, int last);
-    /// The whole tape was replaced, cleared or reordered, or its length changed.
+    /// The whole tape was replaced, cleared or reordered.
     void tapeReset();
     void totalChanged();
     void memoryChanged();

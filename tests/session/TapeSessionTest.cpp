@@ -99,7 +99,7 @@ TEST_F(Session, LinesPastTheEndComeIntoBeingWhenWritten) {
     session.setOperator(16, '-');
     EXPECT_EQ(session.lineCount(), 17);
     EXPECT_EQ(session.op(15), '+');
-    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(lines.back(), std::pair(16, 16));
     session.growTo(19, 'x');
     EXPECT_EQ(session.lineCount(), 19);
     EXPECT_EQ(session.op(17), '+');
