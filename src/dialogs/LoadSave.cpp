@@ -38,8 +38,8 @@ bool isPathCharacter(short c) {
 
 } // namespace
 
-LoadSave::LoadSave(QString& CalcFilePath, double twipsPerPixel, QWidget* parent)
-    : QDialog(parent), m_calcFilePath(CalcFilePath), m_twipsPerPixel(twipsPerPixel) {
+LoadSave::LoadSave(double twipsPerPixel, QWidget* parent)
+    : QDialog(parent), m_twipsPerPixel(twipsPerPixel) {
     setObjectName(QStringLiteral("LoadSave"));
     setModal(true);
     const auto place = [this](QWidget* w, const char* name, const Place& at) {
@@ -70,10 +70,11 @@ LoadSave::LoadSave(QString& CalcFilePath, double twipsPerPixel, QWidget* parent)
     connect(DriveList, &DriveControl::DblClick, this, &LoadSave::DriveList_DblClick);
 }
 
-void LoadSave::choose(const QString& title, const QString& acceptCaption) {
+QString LoadSave::choose(const QString& title, const QString& acceptCaption) {
     setWindowTitle(title);
     Command1[AcceptKey]->setCaption(acceptCaption);
     exec(); // until the dialog is hidden again
+    return m_calcFilePath;
 }
 
 void LoadSave::reject() {

@@ -12,18 +12,22 @@ class DriveControl;
 class LumoButton;
 
 /// The dialog that chooses a calculation file to open or to save: the program's own drive and
-/// file browser, a box for the file's name, and the accept and Cancel keys. It writes the
-/// chosen path, always ending in ".Clc", into the text it is given, and an empty text when the
-/// user cancels. It is made once and then shown and hidden again; it keeps the typed name.
+/// file browser, a box for the file's name, and the accept and Cancel keys. Its choice is the
+/// chosen path, always ending in ".Clc", or an empty text when the user cancels. It is made
+/// once and then shown and hidden again; it keeps the typed name.
 class LoadSave : public QDialog {
     Q_OBJECT
 
 public:
-    /// `CalcFilePath` is where the choice goes; `twipsPerPixel` converts the design's sizes.
-    LoadSave(QString& CalcFilePath, double twipsPerPixel, QWidget* parent = nullptr);
+    /// `twipsPerPixel` converts the design's sizes.
+    explicit LoadSave(double twipsPerPixel, QWidget* parent = nullptr);
 
-    /// Shows the dialog modally under a title, with the accept key's caption ("Open", "Save").
-    void choose(const QString& title, const QString& acceptCaption);
+    /// Shows the dialog modally under a title, with the accept key's caption ("Open", "Save"),
+    /// and gives the choice.
+    QString choose(const QString& title, const QString& acceptCaption);
+    /// The choice so far: the name box's text while it is typed, the path once accepted, empty
+    /// once cancelled.
+    const QString& CalcFilePath() const { return m_calcFilePath; }
 
     /// Escape, the close box and Cancel all leave no choice.
     void reject() override;
@@ -48,7 +52,7 @@ private:
     void DriveList_DblClick();
     void Command1_Click(int Index);
 
-    QString& m_calcFilePath;
+    QString m_calcFilePath;
     double m_twipsPerPixel;
 };
 

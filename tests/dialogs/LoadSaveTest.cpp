@@ -20,8 +20,7 @@ class LoadSaveDialog : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString previousFolder = QDir::currentPath();
-    QString CalcFilePath;
-    LoadSave dialog{CalcFilePath, 15};
+    LoadSave dialog{15};
 
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
@@ -51,34 +50,34 @@ TEST_F(LoadSaveDialog, ANameIsTypedNotAPath) {
     EXPECT_EQ(QApplication::focusWidget(), name);
     QTest::keyClicks(name, "a?b:c/d\\e*f|g<h>i\"j.txt");
     EXPECT_EQ(name->text(), "abcdefghij.txt");
-    EXPECT_EQ(CalcFilePath, "abcdefghij.txt"); // the box is the choice while typing
+    EXPECT_EQ(dialog.CalcFilePath(), "abcdefghij.txt"); // the box is the choice while typing
 
     // Enter goes to the accept key, which gives the name ".Clc" in place of its extension.
     QTest::keyClick(name, Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), dialog.Command1[1]);
     QTest::keyClick(dialog.Command1[1], Qt::Key_Return);
-    EXPECT_EQ(CalcFilePath, "abcdefghij.Clc");
+    EXPECT_EQ(dialog.CalcFilePath(), "abcdefghij.Clc");
     EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST_F(LoadSaveDialog, AnEmptyNameKeepsTheDialogOpenAndCancelChoosesNothing) {
     clickKey(1);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(CalcFilePath, "");
+    EXPECT_EQ(dialog.CalcFilePath(), "");
 
     QTest::keyClicks(dialog.txtSearchSpec, "plan");
     clickKey(2);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(CalcFilePath, "");
+    EXPECT_EQ(dialog.CalcFilePath(), "");
 
     // The box keeps its name for the next time; Escape cancels as well.
     dialog.show();
-    EXPECT_EQ(CalcFilePath, "plan");
+    EXPECT_EQ(dialog.CalcFilePath(), "plan");
     QTest::keyClick(dialog.txtSearchSpec, Qt::Key_Escape);
-    EXPECT_EQ(CalcFilePath, "");
+    EXPECT_EQ(dialog.CalcFilePath(), "");
     dialog.show();
     dialog.close();
-    EXPECT_EQ(CalcFilePath, "");
+    EXPECT_EQ(dialog.CalcFilePath(), "");
 }
 
 TEST_F(LoadSaveDialog, TheBrowserChoosesFilesButNeverFolders) {
@@ -111,7 +110,7 @@ TEST_F(LoadSaveDialog, TheBrowserChoosesFilesButNeverFolders) {
     dialog.DriveList->GetDir();
     doubleClick(row("budget.Clc"));
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(CalcFilePath, "budget.Clc");
+    EXPECT_EQ(dialog.CalcFilePath(), "budget.Clc");
 }
 
 } // namespace
