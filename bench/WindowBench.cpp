@@ -1,6 +1,7 @@
 // The menu commands inside the window, as a user runs them: the redraw, the recalculation and
 // the clipboard included.
 #include "mainwindow/Diruvuv_Orozezadi.h"
+#include "mainwindow/TapeView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -107,13 +108,13 @@ void BM_WindowKeyToTotal(benchmark::State& state) {
     context.userConfigFolder = dir.filePath("user");
     context.screenSize = QSize(1920, 1080);
     context.twipsPerPixel = 15;
-    context.commandLine = path;
+    context.arguments = {path};
     Diruvuv_Orozezadi window(context);
     window.show();
     QApplication::processEvents();
     auto* scroll = window.findChild<QWidget*>("ScrollNum");
     scroll->setProperty("Value", scroll->property("ValueMax"));
-    const int lastRow = window.state().LastVisibleLine;
+    const int lastRow = window.tapeView().LastVisibleLine();
     auto* row = window.findChild<QLineEdit*>(QStringLiteral("CalAmount_%1").arg(lastRow));
     auto* total = window.findChild<QLineEdit*>("TotalAmount");
     row->setFocus();
@@ -128,7 +129,7 @@ void BM_WindowKeyToTotal(benchmark::State& state) {
         QApplication::sendEvent(row, &release);
         if (total->text() == before) {
             state.SkipWithError(("the total did not change: " + before.toStdString() + " " +
-                                 std::to_string(window.state().tape.lineCount()))
+                                 std::to_string(window.session().lineCount()))
                                     .c_str());
             break;
         }
@@ -147,7 +148,7 @@ void BM_WindowClearAllAndUndo(benchmark::State& state) {
         w.run("UndoStep");
     }
     state.counters["history MB"] = static_cast<double>(w.window->undoHistoryBytes()) / (1 << 20);
-    state.counters["lines"] = w.window->state().tape.lineCount();
+    state.counters["lines"] = w.window->session().lineCount();
 }
 BENCHMARK(BM_WindowClearAllAndUndo)->Arg(1000000)->Unit(benchmark::kMillisecond);
 

@@ -6,22 +6,33 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QTextStream>
+#include <QTimer>
 
 namespace {
 
-/// Shows the window until it is active, then saves a picture of it.
+/// Shows the window until it is active (or five seconds have passed), then saves a picture
+/// of it once what the activation did is drawn.
 int saveScreenshot(padrix::Diruvuv_Orozezadi& window, const QString& path) {
     window.show();
     window.activateWindow();
     const QDeadlineTimer deadline(5000);
-    while (!window.isActiveWindow() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    QCoreApplication::processEvents();
-    if (!window.grab().save(path)) {
-        QTextStream(stderr) << "cannot write " << path << Qt::endl;
-        return 1;
-    }
-    return 0;
+    int status = 1;
+    QTimer poll;
+    poll.setInterval(0); // whenever the event loop has nothing else to do
+    QObject::connect(&poll, &QTimer::timeout, &window, [&] {
+        if (!window.isActiveWindow() && !deadline.hasExpired())
+            return;
+        poll.stop();
+        QTimer::singleShot(0, &window, [&] {
+            status = window.grab().save(path) ? 0 : 1;
+            if (status != 0)
+                QTextStream(stderr) << "cannot write " << path << Qt::endl;
+            QCoreApplication::quit();
+        });
+    });
+    poll.start();
+    QApplication::exec();
+    return status;
 }
 
 } // namespace
@@ -38,7 +49,7 @@ extern "C" Q_DECL_EXPORT int padrix_run_window(int argc, char* argv[]) {
     }
     arguments.removeOne(QStringLiteral("--")); // it only marks what follows as a file name
     padrix::WindowContext context = padrix::WindowContext::fromApplication();
-    context.commandLine = arguments.join(QLatin1Char(' '));
+    context.arguments = arguments;
     padrix::Diruvuv_Orozezadi window(context);
     if (!screenshot.isEmpty())
         return saveScreenshot(window, screenshot);

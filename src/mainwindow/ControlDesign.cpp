@@ -7,18 +7,24 @@
 #include <QPalette>
 #include <QWidget>
 
+#include <cmath>
 #include <cstring>
 #include <stdexcept>
 
 namespace padrix {
 
-ControlName controlNameOf(const QString& objectName) {
-    const auto cut = objectName.lastIndexOf(QLatin1Char('_'));
-    bool isIndex = false;
-    const int index = cut > 0 ? objectName.mid(cut + 1).toInt(&isIndex) : -1;
-    if (isIndex && index >= 0)
-        return {objectName.left(cut), index};
-    return {objectName, -1};
+int DesignScale::pixels(double twips) const {
+    return static_cast<int>(std::nearbyint(twips / m_twipsPerPixel));
+}
+
+int DesignScale::twips(int pixels) const {
+    return static_cast<int>(std::nearbyint(pixels * m_twipsPerPixel));
+}
+
+void DesignScale::place(QWidget* widget, const ControlDesign& design) const {
+    widget->setObjectName(objectNameOf(design));
+    widget->setGeometry(pixels(design.left), pixels(design.top), pixels(design.width),
+                        pixels(design.height));
 }
 
 QString objectNameOf(const ControlDesign& design) {

@@ -39,13 +39,21 @@ struct ButtonDesign {
 /// A key made as the window's design loads it: from its saved properties.
 LumoButton* makeButton(QWidget* parent, const ButtonDesign& design);
 
-/// A control's design name split into the control (array) name and its index, -1 for a control
-/// that is no array member: "CalAmount_3" is CalAmount, 3; "M_Buff" is M_Buff, -1.
-struct ControlName {
-    QString name;
-    int index = -1;
+/// The design's lengths in twips turned into the screen's pixels.
+class DesignScale {
+public:
+    explicit DesignScale(double twipsPerPixel) : m_twipsPerPixel(twipsPerPixel) {}
+    /// Pixels for a length in twips.
+    int pixels(double twips) const;
+    /// Twips for a length in pixels.
+    int twips(int pixels) const;
+    /// Gives `widget` its design name, position and size.
+    void place(QWidget* widget, const ControlDesign& design) const;
+    double twipsPerPixel() const { return m_twipsPerPixel; }
+
+private:
+    double m_twipsPerPixel;
 };
-ControlName controlNameOf(const QString& objectName);
 
 /// "Name" for a single control, "Name_Index" for a member of a control array.
 QString objectNameOf(const ControlDesign& design);

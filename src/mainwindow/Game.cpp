@@ -1,12 +1,12 @@
 // The invaders game on the total display: started from the Games menu, ticked by GameTimer,
 // shot at with the numeric pad and the keypad's digits; the top 20 of each variant stand in
 // the panel All_Timers while a game runs.
-#include "mainwindow/Diruvuv_Orozezadi.h"
+#include "mainwindow/Game.h"
 
-#include "mainwindow/ControlDesign.h"
+#include "mainwindow/TapeView.h"
+#include "mainwindow/WindowLook.h"
 #include "platform/KeyCodes.h"
 
-#include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,21 +33,23 @@ ControlDesign placeDesign(const char* name, int k) {
 
 } // namespace
 
-void Diruvuv_Orozezadi::createGame() {
+Game::Game(QWidget* interior, const DesignScale& scale, TapeView& view, Settings& tables,
+           InvadersGame game)
+    : QObject(interior), m_view(view), m_tables(tables), m_game(std::move(game)) {
     All_Timers = new QWidget(interior);
-    place(All_Timers, designOf(GameDesign, "All_Timers"));
+    scale.place(All_Timers, designOf(GameDesign, "All_Timers"));
     applyColors(All_Timers, designOf(GameDesign, "All_Timers"));
     All_Timers->hide(); // until a game starts
 
     auto* best = new QLabel(QStringLiteral("Top 20 Scores"), All_Timers);
-    place(best, designOf(GameDesign, "Best"));
+    scale.place(best, designOf(GameDesign, "Best"));
     applyColors(best, designOf(GameDesign, "Best"));
     best->setAlignment(Qt::AlignCenter);
     best->setFont(designFont(11.25, true));
     for (int k = 0; k < 20; ++k) {
         for (const char* name : {"HiNames", "ScoreTitle"}) {
             auto* label = new QLabel(All_Timers);
-            place(label, placeDesign(name, k));
+            scale.place(label, placeDesign(name, k));
             applyColors(label, placeDesign(name, k));
             (name[0] == 'H' ? HiNames : ScoreTitle).append(label);
         }
@@ -57,71 +59,77 @@ void Diruvuv_Orozezadi::createGame() {
     GameTimer = new QTimer(this);
     GameTimer->setObjectName(QStringLiteral("GameTimer"));
     GameTimer->setInterval(1000);
+    connect(GameTimer, &QTimer::timeout, this, &Game::GameTimer_Timer);
 }
 
-void Diruvuv_Orozezadi::Zorb_Invaders_Go_Click(int Index) {
-    if (m.GameOverPause)
+void Game::Zorb_Invaders_Go_Click(int Index) {
+    if (m_overPause)
         return;          // the last game's end stands for a moment
-    m.game.start(Index); // a game running goes on with its row
-    TotalAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    GameTimer->setInterval(m.game.interval);
+    m_game.start(Index); // a game running goes on with its row
+    m_view.holdTotal(true);
+    QLineEdit* display = m_view.total();
+    display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    GameTimer->setInterval(m_game.interval);
     GameTimer->start();
-    TotalAmount->setFocus();
+    display->setFocus();
     for (int k = 0; k < 20; ++k) {
-        const int entry = m.game.ScoreBase + k;
-        HiNames[k]->setText(QString::fromStdString(m.settings.HiScoreNames[entry].value_or("")));
-        ScoreTitle[k]->setText(QString::number(m.settings.HiScores[entry]));
+        const int entry = m_game.ScoreBase + k;
+        HiNames[k]->setText(QString::fromStdString(m_tables.HiScoreNames[entry].value_or("")));
+        ScoreTitle[k]->setText(QString::number(m_tables.HiScores[entry]));
     }
     All_Timers->show();
     All_Timers->raise();
 }
 
-void Diruvuv_Orozezadi::GameTimer_Timer() {
-    if (!m.game.running()) {
+void Game::GameTimer_Timer() {
+    if (!m_game.running()) {
         GameTimer->stop();
         return;
     }
-    if (!m.game.tick()) {
+    if (!m_game.tick()) {
         gameOver();
         return;
     }
-    GameTimer->setInterval(m.game.interval);
-    TotalAmount->setText(QString::fromStdString(m.game.GameRow));
+    GameTimer->setInterval(m_game.interval);
+    m_view.total()->setText(QString::fromStdString(m_game.GameRow));
 }
 
-void Diruvuv_Orozezadi::gameShot(int digit) {
-    if (!m.game.running())
+void Game::gameShot(int digit) {
+    if (!m_game.running())
         return;
-    m.game.shot(digit);
-    TotalAmount->setText(QString::fromStdString(m.game.GameRow));
+    m_game.shot(digit);
+    m_view.total()->setText(QString::fromStdString(m_game.GameRow));
 }
 
-void Diruvuv_Orozezadi::TotalAmount_KeyDown(short& KeyCode, short& /*Shift*/) {
+void Game::totalKeyDown(short keyCode) {
     // Only the numeric pad shoots; the digit row of the keyboard does not.
     constexpr short Pad0 = padrix::KeyCode::Pad0;
-    if (m.game.running() && KeyCode >= Pad0 && KeyCode <= Pad0 + 9)
-        gameShot(KeyCode - Pad0);
+    if (m_game.running() && keyCode >= Pad0 && keyCode <= Pad0 + 9)
+        gameShot(keyCode - Pad0);
 }
 
-void Diruvuv_Orozezadi::gameOver() {
-    const int score = m.game.GameScore;
-    const int base = m.game.ScoreBase;
-    m.game.end();
+void Game::gameOver() {
+    const int score = m_game.GameScore;
+    const int base = m_game.ScoreBase;
+    m_game.end();
     GameTimer->stop();
-    TotalAmount->setAlignment(Qt::AlignCenter);
-    TotalAmount->setText(QString::fromStdString(m.game.gameOverText()));
-    const int slot = placeScore(m.settings, base, score);
+    QLineEdit* display = m_view.total();
+    display->setAlignment(Qt::AlignCenter);
+    display->setText(QString::fromStdString(m_game.gameOverText()));
+    // The end stands on the display until the tape's next total.
+    m_view.holdTotal(false);
+    const int slot = placeScore(m_tables, base, score);
     if (slot != InvadersGame::NoPlace) {
         const QString name = QInputDialog::getText(
-            this, QStringLiteral("You have Scored a Top Position..."),
+            display->window(), QStringLiteral("You have Scored a Top Position..."),
             QStringLiteral("Enter your Name..."), QLineEdit::Normal, QString());
-        fillPlace(m.settings, slot, name.toStdString(), score); // Cancel gives an empty name
+        fillPlace(m_tables, slot, name.toStdString(), score); // Cancel gives an empty name
     }
     All_Timers->hide();
     // The game-over text stands for a moment; the window stays responsive meanwhile, but
     // ignores what would start or play a game.
-    m.GameOverPause = true;
-    QTimer::singleShot(GameOverPauseMs, this, [this] { m.GameOverPause = false; });
+    m_overPause = true;
+    QTimer::singleShot(GameOverPauseMs, this, [this] { m_overPause = false; });
 }
 
 } // namespace padrix

@@ -1,11 +1,14 @@
 // The keypad and the Pi key: digits at the remembered caret, sign, percent, delete, clear and
 // the operators, all acting on the current row.
-#include "mainwindow/Diruvuv_Orozezadi.h"
+#include "mainwindow/Keypad.h"
 
 #include "controls/LumoButton.h"
-#include "controls/VantoVerticalScroll.h"
-#include "mainwindow/ControlDesign.h"
+#include "mainwindow/LineEntry.h"
+#include "mainwindow/TapeView.h"
+#include "mainwindow/UserAction.h"
+#include "mainwindow/WindowLook.h"
 #include "numbers/CalcFailure.h"
+#include "session/TapeSession.h"
 
 #include <QLineEdit>
 
@@ -92,20 +95,38 @@ const ButtonDesign PieValueDesign = {
 
 } // namespace
 
-void Diruvuv_Orozezadi::createKeypad() {
-    for (const ButtonDesign& design : KeypadDesign) {
+Keypad::Keypad(QWidget* interior, const DesignScale& scale, TapeView& view, LineEntry& entry,
+               TapeSession& session)
+    : QObject(interior), m_view(view), m_entry(entry), m_session(session),
+      m_decimal(QString::fromStdString(session.locale().decimalSeparator)) {
+    for (int i = 0; i < static_cast<int>(std::size(KeypadDesign)); ++i) {
+        const ButtonDesign& design = KeypadDesign[i];
         LumoButton* key = makeButton(interior, design);
-        place(key, design.at);
+        scale.place(key, design.at);
         CalC_Button.append(key);
+        const auto click = [this, i] {
+            const UserAction action(m_session, m_view);
+            CalC_Button_Click(i);
+        };
+        connect(key, &LumoButton::Click, this, click);
+        // The second click of a quick pair is a press of the key too, not a lost one.
+        connect(key, &LumoButton::DblClick, this, click);
     }
+    CalC_Button[DecimalKey]->setCaption(m_decimal);
     PieValue = makeButton(interior, PieValueDesign);
-    place(PieValue, PieValueDesign.at);
+    scale.place(PieValue, PieValueDesign.at);
+    const auto pi = [this] {
+        const UserAction action(m_session, m_view);
+        PieValue_Click();
+    };
+    connect(PieValue, &LumoButton::Click, this, pi);
+    connect(PieValue, &LumoButton::DblClick, this, pi);
 }
 
-void Diruvuv_Orozezadi::CalC_Button_Click(int Index) {
-    if (m.game.running() || m.GameOverPause) {
-        if (Index <= 9)
-            gameShot(Index); // during a game the digits shoot and nothing else acts
+void Keypad::CalC_Button_Click(int Index) {
+    if (m_playing && m_playing()) {
+        if (Index <= 9 && m_shoot)
+            m_shoot(Index); // during a game the digits shoot and nothing else acts
         return;
     }
     switch (Index) {
@@ -114,10 +135,11 @@ void Diruvuv_Orozezadi::CalC_Button_Click(int Index) {
     case MultiplyKey:
     case DivideKey:
     case PowerKey:
-        keypadOperator(CalC_Button[Index]->Caption().front().toLatin1());
+        m_entry.operatorKey(KeypadDesign[Index].caption[0]);
         break;
     case ClearAllKey:
-        Clear_Total_Click();
+        if (m_clearAll)
+            m_clearAll();
         break;
     case ClearNumberKey:
         keypadClear();
@@ -132,159 +154,124 @@ void Diruvuv_Orozezadi::CalC_Button_Click(int Index) {
         keypadPercent();
         break;
     default:
-        if (Index == DecimalKey && CalAmount[m.CurrentRow]->text().contains(m.DecimalSeparator))
+        if (Index == DecimalKey && m_view.draft(m_view.CurrentRow).contains(m_decimal))
             return;
         keypadDigit(Index);
         break;
     }
     // The trailing store: a row that reads as a number is stored as that number.
-    const QString text = CalAmount[m.CurrentRow]->text();
+    const QString text = m_view.draft(m_view.CurrentRow);
     if (!text.isEmpty())
-        storeNumber(lineOf(m.CurrentRow), text);
+        m_session.storeNumber(m_view.lineOf(m_view.CurrentRow), text);
 }
 
-void Diruvuv_Orozezadi::keypadDigit(int Index) {
-    QLineEdit* box = CalAmount[m.CurrentRow];
-    const QString text = box->text();
-    const int at = std::clamp(m.CaretPos, 0, static_cast<int>(text.size()));
-    const int selected = std::clamp(m.SelLength, 0, static_cast<int>(text.size()) - at);
-    const QString t = text.left(at) + CalC_Button[Index]->Caption() + text.mid(at + selected);
-    box->setText(t);
-    const int line = lineOf(m.CurrentRow);
+void Keypad::keypadDigit(int Index) {
+    const QString text = m_view.draft(m_view.CurrentRow);
+    const int at = std::clamp(m_view.CaretPos, 0, static_cast<int>(text.size()));
+    const int selected = std::clamp(m_view.SelLength, 0, static_cast<int>(text.size()) - at);
+    const QString key = Index == DecimalKey ? m_decimal : QString::number(Index);
+    const QString t = text.left(at) + key + text.mid(at + selected);
+    m_view.setDraft(m_view.CurrentRow, t);
+    const int line = m_view.lineOf(m_view.CurrentRow);
     if (t.indexOf(QLatin1Char('(')) >= 1 || t.contains(QLatin1Char('%')))
-        m.tape.setValue(line, t.toStdString());
+        m_session.setText(line, t);
     else if (t.isEmpty())
-        m.tape.setValue(line, Decimal{});
+        m_session.setValue(line, Decimal{});
     else
-        storeNumber(line, t);
-    MailCalc();
-    focusCurrentRow(at + 1);
+        m_session.storeNumber(line, t);
+    m_view.focusCurrentRow(at + 1);
 }
 
-void Diruvuv_Orozezadi::keypadOperator(char op) {
-    const int r = m.CurrentRow;
-    const int value = ScrollNum->Value();
-    if (r >= m.LastVisibleLine) {
-        if (ScrollNum->ValueMax() == value && r == m.LastVisibleLine) {
-            growthStep(op);
-        } else if (r == m.LastVisibleLine && value < ScrollNum->ValueMax()) {
-            setLineOperator(value + r + 1, op);
-            ScrollNum->setValue(value + 1);
-        }
-        CalAmount[r]->setFocus();
-        return; // the total follows at the next entry
-    }
-    fmNo();
-    m.CurrentRow = r + 1;
-    setOperatorCaption(m.CurrentRow, QString(QLatin1Char(op)));
-    setLineOperator(lineOf(m.CurrentRow), op);
-    focusCurrentRow(static_cast<int>(CalAmount[m.CurrentRow]->text().size()));
-}
-
-void Diruvuv_Orozezadi::keypadPercent() {
-    QString t = CalAmount[m.CurrentRow]->text();
+void Keypad::keypadPercent() {
+    QString t = m_view.draft(m_view.CurrentRow);
     if (t.contains(QLatin1Char('%')))
         t.remove(QLatin1Char('%'));
     else
         t += QLatin1Char('%');
-    CalAmount[m.CurrentRow]->setText(t);
-    m.tape.setValue(lineOf(m.CurrentRow), t.toStdString());
-    MailCalc();
-    focusCurrentRow(static_cast<int>(t.size())); // typing goes on in the row
+    m_view.setDraft(m_view.CurrentRow, t);
+    m_session.setText(m_view.lineOf(m_view.CurrentRow), t);
+    m_view.focusCurrentRow(static_cast<int>(t.size())); // typing goes on in the row
 }
 
-void Diruvuv_Orozezadi::keypadSign() {
-    QLineEdit* box = CalAmount[m.CurrentRow];
-    QString t = box->text();
-    const int line = lineOf(m.CurrentRow);
+void Keypad::keypadSign() {
+    const int row = m_view.CurrentRow;
+    QString t = m_view.draft(row);
+    const int line = m_view.lineOf(row);
     if (t.indexOf(QLatin1Char('(')) >= 1) {
         // A function line: the sign goes inside the brackets, or comes out again.
         if (t.contains(QLatin1Char('-')))
             t.remove(QLatin1Char('-'));
         else
             t.replace(QLatin1Char('('), QStringLiteral("(-"));
-        box->setText(t);
-        m.tape.setValue(line, t.toStdString());
-        focusCurrentRow(static_cast<int>(t.size()) - 1);
+        m_view.setDraft(row, t);
+        m_session.setText(line, t);
+        m_view.focusCurrentRow(static_cast<int>(t.size()) - 1);
     } else if (!t.isEmpty()) {
-        if (t.contains(QLatin1Char('-'))) {
+        if (t.contains(QLatin1Char('-')))
             t.remove(QLatin1Char('-'));
-            setRowTextColor(m.CurrentRow, Color::Black);
-        } else {
+        else
             t.prepend(QLatin1Char('-'));
-            setRowTextColor(m.CurrentRow, Color::DarkRed);
-        }
-        box->setText(t);
-        storeNumber(line, t);
-        focusCurrentRow(static_cast<int>(t.size()));
+        m_view.setDraft(row, t);
+        m_session.storeNumber(line, t);
+        m_view.focusCurrentRow(static_cast<int>(t.size()));
     } else {
-        m.tape.setValue(line, Decimal{});
+        m_session.setValue(line, Decimal{});
     }
-    MailCalc();
 }
 
-void Diruvuv_Orozezadi::keypadDelete() {
-    QLineEdit* box = CalAmount[m.CurrentRow];
-    QString t = box->text();
-    const int line = lineOf(m.CurrentRow);
+void Keypad::keypadDelete() {
+    const int row = m_view.CurrentRow;
+    QString t = m_view.draft(row);
+    const int line = m_view.lineOf(row);
     int caret = 0;
     if (t.contains(QLatin1Char('(')) || t.contains(QLatin1Char(')'))) {
         // A function line loses its function, its name and its sign: its figures remain.
         t = digitFilter(t);
         try {
-            m.tape.setValue(line, textToDecimal(t.toStdString(), m_context.locale));
+            m_session.setValue(line, textToDecimal(t.toStdString(), m_session.locale()));
         } catch (const CalcError&) {
-            m.tape.setValue(line, Decimal{}); // no figures at all
+            m_session.setValue(line, Decimal{}); // no figures at all
         }
         caret = static_cast<int>(t.size());
     } else if (!t.isEmpty()) {
         // Like Backspace: the character before the caret, or the first one at the start.
-        const int at = std::clamp(m.CaretPos, 1, static_cast<int>(t.size()));
+        const int at = std::clamp(m_view.CaretPos, 1, static_cast<int>(t.size()));
         t.remove(at - 1, 1);
         caret = at - 1;
         if (t.isEmpty())
-            m.tape.setValue(line, Decimal{});
+            m_session.setValue(line, Decimal{});
         else
-            storeNumber(line, t);
+            m_session.storeNumber(line, t);
     } else {
-        m.tape.setValue(line, Decimal{});
+        m_session.setValue(line, Decimal{});
     }
-    MailCalc();
-    box->setText(t);
-    focusCurrentRow(caret);
+    m_view.setDraft(row, t);
+    m_view.colorRowFromLine(row);
+    m_view.focusCurrentRow(caret);
 }
 
-void Diruvuv_Orozezadi::keypadClear() {
+void Keypad::keypadClear() {
     // The row and its line are emptied together, so the total never counts a number that no
     // row shows any more.
-    CalAmount[m.CurrentRow]->setText(QString());
-    m.tape.setValue(lineOf(m.CurrentRow), Decimal{});
-    MailCalc();
-    focusCurrentRow(0);
+    m_view.setDraft(m_view.CurrentRow, QString());
+    m_session.setValue(m_view.lineOf(m_view.CurrentRow), Decimal{});
+    m_view.focusCurrentRow(0);
 }
 
-QString Diruvuv_Orozezadi::digitFilter(const QString& text) const {
+QString Keypad::digitFilter(const QString& text) const {
     QString kept;
     for (const QChar c : text)
-        if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || QString(c) == m.DecimalSeparator)
+        if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || QString(c) == m_decimal)
             kept += c;
     return kept;
 }
 
-void Diruvuv_Orozezadi::focusCurrentRow(int position) {
-    QLineEdit* box = CalAmount[m.CurrentRow];
-    box->setFocus();
-    box->setCursorPosition(position);
-    m.CaretPos = box->cursorPosition();
-    m.SelLength = 0;
-}
-
-void Diruvuv_Orozezadi::PieValue_Click() {
+void Keypad::PieValue_Click() {
     // Neither the focus nor the caret moves.
     const Value pi = 4 * std::atan(1.0);
-    m.tape.setValue(lineOf(m.CurrentRow), pi);
-    CalAmount[m.CurrentRow]->setText(QString::fromStdString(pi.text(m_context.locale)));
-    MailCalc();
+    const int row = m_view.CurrentRow;
+    m_session.setValue(m_view.lineOf(row), pi);
+    m_view.setDraft(row, QString::fromStdString(pi.text(m_session.locale())));
 }
 
 } // namespace padrix

@@ -1,7 +1,19 @@
-// The menu bar: Options, Decimals, Total and Games, and the Decimals and Total choices.
-#include "mainwindow/Diruvuv_Orozezadi.h"
+// The menu bar: Options, Decimals, Total and Games, and the commands that act on the whole
+// tape: the Decimals and Total choices, Copy, Paste, Sort, Undo and Redo.
+#include "mainwindow/Menus.h"
 
+#include "core/ClipboardText.h"
+#include "mainwindow/TapeView.h"
+#include "mainwindow/UserAction.h"
+#include "session/TapeSession.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMainWindow>
 #include <QMenuBar>
+
+#include <new>
 
 namespace padrix {
 
@@ -11,6 +23,7 @@ namespace {
 struct MenuDesign {
     enum Kind { Menu, Item, CheckItem, Separator };
     Kind kind;
+    MenuCommand command;
     const char* name;
     int index; // member of a control array, or -1
     const char* caption;
@@ -18,38 +31,38 @@ struct MenuDesign {
 };
 
 const MenuDesign MenuBarDesign[] = {
-    {MenuDesign::Menu, "E_m", -1, "Options"},
-    {MenuDesign::Item, "Clear_Total", -1, "Clear All..."},
-    {MenuDesign::Separator, "adf", -1, "-"},
-    {MenuDesign::Item, "LD", 0, "Open Calculation...", "Ctrl+O"},
-    {MenuDesign::Item, "LD", 1, "Save Calculation...", "Ctrl+S"},
-    {MenuDesign::Separator, "dswr", -1, "-"},
-    {MenuDesign::Item, "C_m", -1, "Copy Numbers..."},
-    {MenuDesign::Item, "P_m", -1, "Paste Numbers..."},
-    {MenuDesign::Separator, "plm", -1, "-"},
-    {MenuDesign::Item, "SortNm", -1, "Sort Numbers..."},
-    {MenuDesign::Separator, "poi", -1, "-"},
-    {MenuDesign::Item, "PrintCalc", -1, "Print Calculation...", "Ctrl+P"},
-    {MenuDesign::Separator, "undoLine", -1, "-"},
-    {MenuDesign::Item, "UndoStep", -1, "Undo", "Ctrl+Z"},
-    {MenuDesign::Item, "RedoStep", -1, "Redo", "Ctrl+Shift+Z; Ctrl+Y"},
-    {MenuDesign::Menu, "dp", -1, "Decimals"},
-    {MenuDesign::CheckItem, "dp1", 0, "0"},
-    {MenuDesign::CheckItem, "dp1", 1, "0.0"},
-    {MenuDesign::CheckItem, "dp1", 2, "0.00"},
-    {MenuDesign::CheckItem, "dp1", 3, "0.000"},
-    {MenuDesign::CheckItem, "dp1", 4, "0.0000"},
-    {MenuDesign::CheckItem, "dp1", 5, "0.00000"},
-    {MenuDesign::CheckItem, "dp1", 6, "0.000000"},
-    {MenuDesign::CheckItem, "dp1", 25, "Variable"},
-    {MenuDesign::Menu, "OtherFeatures", -1, "Total"},
-    {MenuDesign::CheckItem, "CalcFuntions", 0, "Numbers..."},
-    {MenuDesign::CheckItem, "CalcFuntions", 1, "Average..."},
-    {MenuDesign::CheckItem, "CalcFuntions", 2, "Mean..."},
-    {MenuDesign::CheckItem, "CalcFuntions", 3, "Mode..."},
-    {MenuDesign::Menu, "Games", -1, "Games"},
-    {MenuDesign::Item, "Zorb_Invaders_Go", 0, "Start Zorb Invaders..."},
-    {MenuDesign::Item, "Zorb_Invaders_Go", 1, "Start Zorb Blaster..."},
+    {MenuDesign::Menu, MenuCommand::None, "E_m", -1, "Options"},
+    {MenuDesign::Item, MenuCommand::ClearAll, "Clear_Total", -1, "Clear All..."},
+    {MenuDesign::Separator, MenuCommand::None, "adf", -1, "-"},
+    {MenuDesign::Item, MenuCommand::File, "LD", 0, "Open Calculation...", "Ctrl+O"},
+    {MenuDesign::Item, MenuCommand::File, "LD", 1, "Save Calculation...", "Ctrl+S"},
+    {MenuDesign::Separator, MenuCommand::None, "dswr", -1, "-"},
+    {MenuDesign::Item, MenuCommand::Copy, "C_m", -1, "Copy Numbers..."},
+    {MenuDesign::Item, MenuCommand::Paste, "P_m", -1, "Paste Numbers..."},
+    {MenuDesign::Separator, MenuCommand::None, "plm", -1, "-"},
+    {MenuDesign::Item, MenuCommand::Sort, "SortNm", -1, "Sort Numbers..."},
+    {MenuDesign::Separator, MenuCommand::None, "poi", -1, "-"},
+    {MenuDesign::Item, MenuCommand::Print, "PrintCalc", -1, "Print Calculation...", "Ctrl+P"},
+    {MenuDesign::Separator, MenuCommand::None, "undoLine", -1, "-"},
+    {MenuDesign::Item, MenuCommand::Undo, "UndoStep", -1, "Undo", "Ctrl+Z"},
+    {MenuDesign::Item, MenuCommand::Redo, "RedoStep", -1, "Redo", "Ctrl+Shift+Z; Ctrl+Y"},
+    {MenuDesign::Menu, MenuCommand::None, "dp", -1, "Decimals"},
+    {MenuDesign::CheckItem, MenuCommand::Decimals, "dp1", 0, "0"},
+    {MenuDesign::CheckItem, MenuCommand::Decimals, "dp1", 1, "0.0"},
+    {MenuDesign::CheckItem, MenuCommand::Decimals, "dp1", 2, "0.00"},
+    {MenuDesign::CheckItem, MenuCommand::Decimals, "dp1", 3, "0.000"},
+    {MenuDesign::CheckItem, MenuCommand::Decimals, "dp1", 4, "0.0000"},
+    {MenuDesign::CheckItem, MenuCommand::Decimals, "dp1", 5, "0.00000"},
+    {MenuDesign::CheckItem, MenuCommand::Decimals, "dp1", 6, "0.000000"},
+    {MenuDesign::CheckItem, MenuCommand::Decimals, "dp1", 25, "Variable"},
+    {MenuDesign::Menu, MenuCommand::None, "OtherFeatures", -1, "Total"},
+    {MenuDesign::CheckItem, MenuCommand::TotalMode, "CalcFuntions", 0, "Numbers..."},
+    {MenuDesign::CheckItem, MenuCommand::TotalMode, "CalcFuntions", 1, "Average..."},
+    {MenuDesign::CheckItem, MenuCommand::TotalMode, "CalcFuntions", 2, "Mean..."},
+    {MenuDesign::CheckItem, MenuCommand::TotalMode, "CalcFuntions", 3, "Mode..."},
+    {MenuDesign::Menu, MenuCommand::None, "Games", -1, "Games"},
+    {MenuDesign::Item, MenuCommand::Game, "Zorb_Invaders_Go", 0, "Start Zorb Invaders..."},
+    {MenuDesign::Item, MenuCommand::Game, "Zorb_Invaders_Go", 1, "Start Zorb Blaster..."},
 };
 
 QString objectNameOf(const MenuDesign& entry) {
@@ -59,10 +72,10 @@ QString objectNameOf(const MenuDesign& entry) {
 
 } // namespace
 
-void Diruvuv_Orozezadi::createMenus() {
-    QMenuBar* bar = menuBar();
+Menus::Menus(QMainWindow& window, TapeView& view, TapeSession& session)
+    : QObject(&window), m_view(view), m_session(session) {
+    QMenuBar* bar = window.menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
-    dp1 = QVector<QAction*>(VariableDecimals + 1, nullptr);
     QMenu* menu = nullptr;
     for (const MenuDesign& entry : MenuBarDesign) {
         if (entry.kind == MenuDesign::Menu) {
@@ -77,38 +90,78 @@ void Diruvuv_Orozezadi::createMenus() {
         action->setCheckable(entry.kind == MenuDesign::CheckItem);
         if (entry.shortcuts != nullptr) {
             action->setShortcuts(QKeySequence::listFromString(QLatin1String(entry.shortcuts)));
-            // The rows' own Ctrl+Z gives way to the tape's (see the routing of the rows).
+            // The rows' own Ctrl+Z gives way to the tape's (see the line entry).
             action->setShortcutContext(Qt::WindowShortcut);
         }
-        if (qstrcmp(entry.name, "dp1") == 0)
-            dp1[entry.index] = action;
-        else if (qstrcmp(entry.name, "CalcFuntions") == 0)
-            CalcFuntions.append(action);
-        else if (qstrcmp(entry.name, "LD") == 0)
-            LD.append(action);
-        else if (qstrcmp(entry.name, "UndoStep") == 0)
-            UndoStep = action;
-        else if (qstrcmp(entry.name, "RedoStep") == 0)
-            RedoStep = action;
+        if (entry.command != MenuCommand::None)
+            m_items.append({entry.command, entry.index, action});
     }
-    dp1[m.DecimalsChoice]->setChecked(true);
-    CalcFuntions[m.TotalMode]->setChecked(true);
-    createUndo();
+    connect(MenuCommand::Decimals, [this](int choice) { m_session.setDecimalsChoice(choice); });
+    connect(MenuCommand::TotalMode, [this](int mode) { m_session.setTotalMode(mode); });
+    connect(MenuCommand::Copy, [this](int) { copyNumbers(); });
+    connect(MenuCommand::Paste, [this](int) { pasteNumbers(); });
+    connect(MenuCommand::Sort, [this](int) { m_session.sort(); });
+    connect(MenuCommand::Undo, [this](int) {
+        if (const auto position = m_session.undo(m_view.position()))
+            m_view.showFrom(*position);
+    });
+    connect(MenuCommand::Redo, [this](int) {
+        if (const auto position = m_session.redo(m_view.position()))
+            m_view.showFrom(*position);
+    });
+    QObject::connect(&m_session, &TapeSession::formatChanged, this, &Menus::showChoices);
+    QObject::connect(&m_session, &TapeSession::undoChanged, this, &Menus::showUndo);
+    showChoices();
+    showUndo();
 }
 
-void Diruvuv_Orozezadi::dp1_Click(int Index) {
-    dp1[m.DecimalsChoice]->setChecked(false);
-    m.DecimalsChoice = Index;
-    dp1[m.DecimalsChoice]->setChecked(true);
-    ScrollNum_Change();
-    MailCalc(); // the total in the new format at once, like the rows
+void Menus::connect(MenuCommand command, std::function<void(int index)> handler) {
+    for (const Item& item : m_items) {
+        if (item.command != command)
+            continue;
+        QObject::connect(item.action, &QAction::triggered, this,
+                         [this, handler, index = item.index] {
+                             const UserAction action(m_session, m_view);
+                             handler(index);
+                         });
+    }
 }
 
-void Diruvuv_Orozezadi::CalcFuntions_Click(int Index) {
-    CalcFuntions[m.TotalMode]->setChecked(false);
-    m.TotalMode = Index;
-    CalcFuntions[m.TotalMode]->setChecked(true);
-    MailCalc();
+void Menus::showChoices() {
+    for (const Item& item : m_items) {
+        if (item.command == MenuCommand::Decimals)
+            item.action->setChecked(item.index == m_session.decimalsChoice());
+        else if (item.command == MenuCommand::TotalMode)
+            item.action->setChecked(item.index == m_session.totalMode());
+    }
+}
+
+void Menus::showUndo() {
+    for (const Item& item : m_items) {
+        if (item.command == MenuCommand::Undo)
+            item.action->setEnabled(m_session.canUndo());
+        else if (item.command == MenuCommand::Redo)
+            item.action->setEnabled(m_session.canRedo());
+    }
+}
+
+void Menus::copyNumbers() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(QString::fromStdString(copyText(m_session.tape(), m_session.locale())));
+}
+
+void Menus::pasteNumbers() {
+    // The clipboard is read before the tape is cleared: a text too large for memory leaves the
+    // tape as it was.
+    try {
+        const std::string text = QGuiApplication::clipboard()->text().toStdString();
+        m_session.paste(text, m_view.LineCount() + 1);
+    } catch (const std::bad_alloc&) {
+        return;
+    }
+    m_view.clearRows();
+    m_view.showFrom(0);
 }
 
 } // namespace padrix

@@ -1,13 +1,14 @@
 // Printing the tape: operators at the left margin, values right-aligned at one column, then
 // "=" and the total in bold. Without a printer the printout can go to a PDF file.
-#include "mainwindow/Diruvuv_Orozezadi.h"
+#include "mainwindow/Printing.h"
+
+#include "session/TapeSession.h"
 
 #include "core/PrintLayout.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFontMetricsF>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
@@ -16,31 +17,35 @@
 
 namespace padrix {
 
-void Diruvuv_Orozezadi::PrintCalc_Click() {
+Printing::Printing(QWidget& window, const TapeSession& session,
+                   std::function<bool()> printerAvailable)
+    : QObject(&window), m_window(window), m_session(session),
+      m_printerAvailable(std::move(printerAvailable)) {}
+
+void Printing::PrintCalc_Click() {
     QPrinter printer(QPrinter::HighResolution);
     if (choosePrinter(printer))
         printTape(printer);
 }
 
-bool Diruvuv_Orozezadi::choosePrinter(QPrinter& printer) {
-    const bool hasPrinter = m_context.printerAvailable
-                                ? m_context.printerAvailable()
-                                : !QPrinterInfo::availablePrinterNames().isEmpty();
+bool Printing::choosePrinter(QPrinter& printer) {
+    const bool hasPrinter = m_printerAvailable ? m_printerAvailable()
+                                               : !QPrinterInfo::availablePrinterNames().isEmpty();
     if (hasPrinter) {
         // The dialog offers every printer and "Print to File (PDF)".
-        QPrintDialog dialog(&printer, this);
+        QPrintDialog dialog(&printer, &m_window);
         dialog.setWindowTitle(QStringLiteral("Print Calculation"));
         return dialog.exec() == QDialog::Accepted;
     }
     const auto answer = QMessageBox::question(
-        this, windowTitle(),
+        &m_window, m_window.windowTitle(),
         QStringLiteral("No printer is available. Save the printout as a PDF file instead?"),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes)
         return false;
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Printout as PDF"),
-                                                      QDir::home().filePath("Calculation.pdf"),
-                                                      QStringLiteral("PDF files (*.pdf)"));
+    const QString path = QFileDialog::getSaveFileName(
+        &m_window, QStringLiteral("Save Printout as PDF"), QDir::home().filePath("Calculation.pdf"),
+        QStringLiteral("PDF files (*.pdf)"));
     if (path.isEmpty())
         return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -48,21 +53,21 @@ bool Diruvuv_Orozezadi::choosePrinter(QPrinter& printer) {
     return true;
 }
 
-void Diruvuv_Orozezadi::printTape(QPrinter& printer) {
+void Printing::printTape(QPrinter& printer) {
     QFont plain(QStringLiteral("Arial"), 11);
     QFont bold = plain; // the emphasis of the measure and of the total
     bold.setBold(true);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        QMessageBox::warning(this, windowTitle(),
+        QMessageBox::warning(&m_window, m_window.windowTitle(),
                              QStringLiteral("The printout could not be started."));
         return;
     }
     const QFontMetricsF plainMetrics(plain, &printer);
     const QFontMetricsF boldMetrics(bold, &printer);
     const PrintedTape printed =
-        layoutPrint(m.tape, TotalAmount->text().toStdString(), m.DecimalsChoice, m_context.locale,
-                    [&](std::string_view text, bool emphasis) {
+        layoutPrint(m_session.tape(), m_session.total().text, m_session.decimalsChoice(),
+                    m_session.locale(), [&](std::string_view text, bool emphasis) {
                         const QString s =
                             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
                         return (emphasis ? boldMetrics : plainMetrics).horizontalAdvance(s);

@@ -13,7 +13,7 @@ WindowContext WindowContext::fromApplication() {
     context.locale = detectNumberLocale(LocaleEnvironment::fromProcess());
     context.executablePath = QCoreApplication::applicationFilePath();
     context.userConfigFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    context.commandLine = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+    context.arguments = QCoreApplication::arguments().mid(1);
     return context;
 }
 

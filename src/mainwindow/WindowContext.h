@@ -4,6 +4,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 #include <cstdint>
@@ -17,7 +18,7 @@ struct WindowContext {
     NumberLocale locale;      // the user's number separators
     QString executablePath;   // the settings file lives beside it when it can
     QString userConfigFolder; // ... and here when the program's folder cannot be written
-    QString commandLine;      // the arguments as one text; a ".Clc" path in it is loaded
+    QStringList arguments;    // the program's arguments; the first ".Clc" path among them opens
     QSize screenSize;         // pixels; empty means the primary screen's
     double twipsPerPixel = 0; // 0 means from the screen's logical resolution
     /// The seed of the game's digits; empty means a new one on every run.

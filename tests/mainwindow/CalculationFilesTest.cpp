@@ -121,7 +121,6 @@ TEST_F(CalculationFiles, FailuresNeverLoseTheTape) {
     menu("LD_0");
     EXPECT_EQ(state().tape, before);
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(state().CalcFilePath, "");
 }
 
 // A file opened and saved unchanged is the same file, byte for byte, however many lines it
@@ -131,7 +130,7 @@ TEST_F(CalculationFiles, OpenedAndSavedAFileStaysTheSame) {
         QByteArray bytes = "Padrix Calculator 6\r\n";
         for (int i = 0; i < lines; ++i)
             bytes += QByteArray(i % 3 == 0 ? "-" : "+") + QByteArray::number(i + 1) + ".5\r\n";
-        context.commandLine = writeFile("original.Clc", bytes);
+        context.arguments = {writeFile("original.Clc", bytes)};
         open();
         answerWith(dir.path(), "copy.Clc");
         menu("LD_1");
@@ -219,7 +218,7 @@ TEST_F(CalculationFiles, TheCommandLineFileLoadsOrSaysWhy) {
         messages.clear();
         if (c.contents != nullptr)
             writeFile(c.name, c.contents);
-        context.commandLine = "\"" + dir.filePath(c.name) + "\"";
+        context.arguments = {"\"" + dir.filePath(c.name) + "\""};
         open();
         // A message comes after the window shows; none may come later either.
         const bool arrived =
@@ -236,7 +235,7 @@ TEST_F(CalculationFiles, TheCommandLineFileLoadsOrSaysWhy) {
 }
 
 TEST_F(CalculationFiles, AWindowShownWithoutActivationLoadsItsFileToo) {
-    context.commandLine = writeFile("start.Clc", "Padrix Calculator 6\r\n+40\r\n+2\r\n");
+    context.arguments = {writeFile("start.Clc", "Padrix Calculator 6\r\n+40\r\n+2\r\n")};
     // A desktop that never activates the window: its activations never arrive.
     struct NoActivation : QObject {
         bool eventFilter(QObject*, QEvent* event) override {

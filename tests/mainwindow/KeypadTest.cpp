@@ -155,5 +155,18 @@ TEST_F(Keypad, PiStoresTheDoubleAndLeavesTheCaret) {
     EXPECT_EQ(state().tape.value(0), Value(Decimal::parse("3.14159265358979")));
 }
 
+// A row's colour follows its line's sign, whatever the keys did to it before: with the mouse
+// alone, CA, 2, +/-, C, 4, + leave a 4 in black.
+TEST_F(Keypad, ARowsColourFollowsItsValue) {
+    open();
+    for (const int key : {11, 2, 19})
+        click(QStringLiteral("CalC_Button_%1").arg(key));
+    EXPECT_EQ(textColor(row(0)), DarkRed);
+    for (const int key : {16, 4, 12})
+        click(QStringLiteral("CalC_Button_%1").arg(key));
+    EXPECT_EQ(row(0)->text(), "4");
+    EXPECT_EQ(textColor(row(0)), Black);
+}
+
 } // namespace
 } // namespace padrix

@@ -2,10 +2,14 @@
 
 #include "core/SettingsFile.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QMessageBox>
+
+#include <random>
 
 namespace padrix {
 namespace {
@@ -77,9 +81,12 @@ TEST_F(MainWindow, TheTailAfterAKeyColoursTheRow) {
         send(QEvent::KeyPress, c);
         EXPECT_EQ(textColor(row(0)), DarkRed) << c.toLatin1();
     }
-    // A digit runs the tail, which colours by the text as typed.
+    // A digit runs the tail, which colours by the text as typed; its release stores the row,
+    // whose text is no number now, and the colour follows the line again.
     send(QEvent::KeyPress, '1');
     EXPECT_EQ(textColor(row(0)), Black);
+    send(QEvent::KeyRelease, '1');
+    EXPECT_EQ(textColor(row(0)), DarkRed);
 
     // A row that begins with "(" is red between press and release, and stores its text.
     row(1)->setFocus();
@@ -236,7 +243,7 @@ void expectRowsFitTheWindow(Diruvuv_Orozezadi& w) {
     const int s = w.centralWidget()->height();
     auto* first = w.findChild<QLineEdit*>("CalAmount_0");
     const int h = first->height();
-    const int last = w.state().LastVisibleLine;
+    const int last = w.tapeView().LastVisibleLine();
     for (int i = 0; i <= last; ++i) {
         auto* box = w.findChild<QLineEdit*>(QStringLiteral("CalAmount_%1").arg(i));
         EXPECT_TRUE(box->isVisible()) << i;
@@ -433,6 +440,120 @@ TEST_F(MainWindow, ClearAllAndTheTotalBox) {
     press(Qt::Key_5);
     EXPECT_EQ(QApplication::focusWidget(), row(0));
     EXPECT_FALSE(state().TotalFocused);
+}
+
+// Every row box stands in front of its operator label, the first one too.
+TEST_F(MainWindow, EveryRowStandsInFrontOfItsLabel) {
+    open();
+    const QObjectList children = window->centralWidget()->children();
+    for (int i = 0; i <= 3; ++i)
+        EXPECT_GT(children.indexOf(row(i)), children.indexOf(op(i))) << "row " << i;
+}
+
+// The numeric pad's decimal key is the decimal point, whatever character the keyboard gives
+// it: a German keyboard's "." from the pad does not group.
+TEST_F(MainWindow, ThePadsDecimalKeyIsThePoint) {
+    context.locale = NumberLocale::german();
+    open();
+    type("1234");
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent key(type, Qt::Key_Period, Qt::KeypadModifier, QStringLiteral("."));
+        QApplication::sendEvent(QApplication::focusWidget(), &key);
+    }
+    type("5");
+    EXPECT_EQ(row(0)->text(), "1234,5");
+    EXPECT_EQ(total(), "1234,5");
+}
+
+// Random actions of the user through the window, and the same actions on a session of its
+// own: after each, both hold the same tape and the same total, and the rows show the tape.
+TEST_F(MainWindow, TheWindowDoesWhatItsSessionDoes) {
+    open();
+    TapeSession alone(context.locale, context.undoBudget);
+    alone.clearAll(state().LineCount + 1);
+    alone.startRecording();
+    const auto act = [&alone](auto action, bool typing = false) {
+        alone.beginAction(0);
+        action();
+        alone.endAction(0, typing);
+    };
+    std::mt19937 random(24);
+    const auto pick = [&random](int n) {
+        return std::uniform_int_distribution<int>(0, n - 1)(random);
+    };
+    const int rows = state().LastVisibleLine; // the last row would scroll the tape
+    for (int round = 0; round < 120; ++round) {
+        const int r = pick(rows);
+        std::string action;
+        switch (pick(9)) {
+        case 0: {
+            totalBox()->setFocus(); // the next row's typing is an edit of its own
+            row(r)->setFocus();
+            row(r)->clear();
+            const QString digits = QString::number(1 + pick(999));
+            type(digits);
+            alone.newEditSession();
+            for (int n = 1; n <= digits.size(); ++n)
+                act([&] { alone.storeRowText(r, digits.left(n)); }, true);
+            action = "type " + digits.toStdString();
+            break;
+        }
+        case 1:
+            QTest::mouseClick(op(r), Qt::LeftButton);
+            act([&] { alone.cycleOperator(r); });
+            action = "operator label";
+            break;
+        case 2: {
+            row(r)->setFocus();
+            QString digits;
+            for (const QChar c : row(r)->text())
+                if (c.isDigit() || c == '.')
+                    digits += c;
+            click("Stific_3");
+            act([&] { alone.setText(r, "Sin(" + digits + ")"); });
+            action = "Sin";
+            break;
+        }
+        case 3:
+            menu("SortNm");
+            act([&] { alone.sort(); });
+            action = "sort";
+            break;
+        case 4:
+            menu("Clear_Total");
+            act([&] { alone.clearAll(state().LineCount + 1); });
+            action = "clear all";
+            break;
+        case 5: {
+            const std::string column =
+                std::to_string(pick(50) - 25) + "\r\n" + std::to_string(pick(9)) + ".5";
+            QGuiApplication::clipboard()->setText(QString::fromStdString(column));
+            menu("P_m");
+            act([&] { alone.paste(column, state().LineCount + 1); });
+            action = "paste";
+            break;
+        }
+        case 6:
+            menu(pick(2) == 0 ? "dp1_2" : "dp1_25");
+            alone.setDecimalsChoice(window->session().decimalsChoice());
+            action = "decimals";
+            break;
+        case 7:
+            menu("UndoStep");
+            alone.undo(0);
+            action = "undo";
+            break;
+        default:
+            menu("RedoStep");
+            alone.redo(0);
+            action = "redo";
+            break;
+        }
+        const std::string where = "round " + std::to_string(round) + ": " + action;
+        ASSERT_EQ(window->session().tape(), alone.tape()) << where;
+        EXPECT_EQ(total().toStdString(), alone.total().text) << where;
+        expectViewShowsSession();
+    }
 }
 
 } // namespace

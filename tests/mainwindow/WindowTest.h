@@ -3,7 +3,10 @@
 #include "controls/LumoButton.h"
 #include "controls/VantoVerticalScroll.h"
 #include "core/SettingsFile.h"
+#include "game/InvadersGame.h"
 #include "mainwindow/Diruvuv_Orozezadi.h"
+#include "mainwindow/TapeView.h"
+#include "numbers/CalcFailure.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,12 +14,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -90,17 +95,96 @@ protected:
     /// Opens the window with a calculation file of these lines on the command line.
     void openWithTape(const QString& lines) {
         const QString path = writeFile("tape.Clc", ("Padrix Calculator 6\r\n" + lines).toUtf8());
-        context.commandLine = "\"" + path + "\"";
+        context.arguments = {"\"" + path + "\""};
         open();
     }
 
     void TearDown() override {
         watchdog.stop();
-        if (window)
+        if (window) {
+            expectViewShowsSession();
             window->close();
+        }
     }
 
-    const WindowState& state() const { return window->state(); }
+    /// Every visible row shows its line as the session holds it: a function line as its
+    /// text, a number as a text that reads as it (typed, or in the display format), a zero or
+    /// an empty line as nothing; the row's operator and colour follow its line; the total box
+    /// shows the session's total while no game holds it. Every window test ends with it.
+    void expectViewShowsSession() const {
+        const TapeSession& s = window->session();
+        const TapeView& v = window->tapeView();
+        for (int i = 0; i <= v.LastVisibleLine(); ++i) {
+            const int line = v.lineOf(i);
+            const Value& value = s.value(line);
+            const QString text = row(i)->text();
+            const std::string where = "row " + std::to_string(i) + " (line " +
+                                      std::to_string(line) + ") shows " + text.toStdString();
+            if (value.isExpressionText()) {
+                EXPECT_EQ(text.toStdString(), std::string(value.textValue())) << where;
+            } else if (text.isEmpty()) {
+                EXPECT_TRUE(value.isBlank()) << where;
+            } else {
+                QString plain = text;
+                plain.remove(QString::fromStdString(s.locale().groupSeparator));
+                Value shown = plain.toStdString();
+                try {
+                    shown = textToDecimal(plain.toStdString(), s.locale());
+                } catch (const CalcError&) {
+                    // beyond the decimal range: the row shows the text the line holds
+                }
+                const bool same =
+                    shown == value || (value.isDouble() && shown.isDecimal() &&
+                                       std::abs(shown.decimal().toDouble() - value.number()) <
+                                           1e-12 * std::abs(value.number()));
+                // A text that is no number (typed, not taken) leaves the line as it was.
+                const bool number =
+                    shown.isDecimal() || !text.contains(QRegularExpression("[^-0-9.,E+ ]"));
+                EXPECT_TRUE(same || !number)
+                    << where << ", the line holds " << value.text(s.locale());
+            }
+            const char op = s.op(line);
+            EXPECT_EQ(this->op(i)->Caption(), op == NoOperator ? QString() : QString(QChar(op)))
+                << where;
+            EXPECT_EQ(textColor(row(i)), s.lineIsNegative(line) ? DarkRed : Black) << where;
+        }
+        // After a game its end stands on the display until the next total.
+        const QString shown = total();
+        EXPECT_TRUE(window->game().running() || shown.startsWith("Invaded") ||
+                    shown == QString::fromStdString(s.total().text))
+            << "the total box shows " << shown.toStdString();
+    }
+
+    /// What the window holds and shows, as the tests read it: the session's tape, memory and
+    /// separators, the tape view's rows and focus, the game and the settings.
+    struct Shown {
+        const Tape& tape;
+        int LastVisibleLine;
+        int LineCount;
+        int CaretPos;
+        bool TotalFocused;
+        Value MemoryValue;
+        const InvadersGame& game;
+        Settings settings;
+        bool Activated;
+        QString DecimalSeparator;
+        QString GroupSeparator;
+    };
+    Shown state() const {
+        const TapeSession& s = window->session();
+        const TapeView& v = window->tapeView();
+        return {s.tape(),
+                v.LastVisibleLine(),
+                v.LineCount(),
+                v.CaretPos,
+                v.TotalFocused,
+                s.memory(),
+                window->game(),
+                window->settings(),
+                window->activated(),
+                QString::fromStdString(s.locale().decimalSeparator),
+                QString::fromStdString(s.locale().groupSeparator)};
+    }
     QLineEdit* row(int i) const {
         return window->findChild<QLineEdit*>(QStringLiteral("CalAmount_%1").arg(i));
     }

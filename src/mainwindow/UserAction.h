@@ -1,0 +1,26 @@
+#pragma once
+
+#include "mainwindow/TapeView.h"
+#include "session/TapeSession.h"
+
+namespace padrix {
+
+/// One action of the user, from a key, a click or a menu item: the session's changes within
+/// its scope are one step of the undo history, shown where the view stood before and after.
+class UserAction {
+public:
+    UserAction(TapeSession& session, const TapeView& view, bool typing = false)
+        : m_session(session), m_view(view), m_typing(typing) {
+        m_session.beginAction(m_view.position());
+    }
+    ~UserAction() { m_session.endAction(m_view.position(), m_typing); }
+    UserAction(const UserAction&) = delete;
+    UserAction& operator=(const UserAction&) = delete;
+
+private:
+    TapeSession& m_session;
+    const TapeView& m_view;
+    bool m_typing;
+};
+
+} // namespace padrix
