@@ -67,11 +67,9 @@ void Game::Zorb_Invaders_Go_Click(int Index) {
         return;          // the last game's end stands for a moment
     m_game.start(Index); // a game running goes on with its row
     m_view.holdTotal(true);
-    QLineEdit* display = m_view.total();
-    display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     GameTimer->setInterval(m_game.interval);
     GameTimer->start();
-    display->setFocus();
+    m_view.focusTotal();
     for (int k = 0; k < 20; ++k) {
         const int entry = m_game.ScoreBase + k;
         HiNames[k]->setText(QString::fromStdString(m_tables.HiScoreNames[entry].value_or("")));
@@ -91,14 +89,14 @@ void Game::GameTimer_Timer() {
         return;
     }
     GameTimer->setInterval(m_game.interval);
-    m_view.total()->setText(QString::fromStdString(m_game.GameRow));
+    m_view.showOnTotal(QString::fromStdString(m_game.GameRow));
 }
 
 void Game::gameShot(int digit) {
     if (!m_game.running())
         return;
     m_game.shot(digit);
-    m_view.total()->setText(QString::fromStdString(m_game.GameRow));
+    m_view.showOnTotal(QString::fromStdString(m_game.GameRow));
 }
 
 void Game::totalKeyDown(short keyCode) {
@@ -113,15 +111,13 @@ void Game::gameOver() {
     const int base = m_game.ScoreBase;
     m_game.end();
     GameTimer->stop();
-    QLineEdit* display = m_view.total();
-    display->setAlignment(Qt::AlignCenter);
-    display->setText(QString::fromStdString(m_game.gameOverText()));
+    m_view.showOnTotal(QString::fromStdString(m_game.gameOverText()), true);
     // The end stands on the display until the tape's next total.
     m_view.holdTotal(false);
     const int slot = placeScore(m_tables, base, score);
     if (slot != InvadersGame::NoPlace) {
         const QString name = QInputDialog::getText(
-            display->window(), QStringLiteral("You have Scored a Top Position..."),
+            All_Timers->window(), QStringLiteral("You have Scored a Top Position..."),
             QStringLiteral("Enter your Name..."), QLineEdit::Normal, QString());
         fillPlace(m_tables, slot, name.toStdString(), score); // Cancel gives an empty name
     }

@@ -11,7 +11,6 @@
 
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 
 namespace padrix {
 
@@ -47,10 +46,6 @@ const ButtonDesign MemoryKeysDesign[] = {
      3},
 };
 
-void setBackground(QWidget* widget, int bgr) {
-    applyColors(widget, {"", -1, 0, 0, 0, 0, bgr});
-}
-
 } // namespace
 
 MemoryKeys::MemoryKeys(QWidget* interior, const DesignScale& scale, TapeView& view,
@@ -79,7 +74,7 @@ MemoryKeys::MemoryKeys(QWidget* interior, const DesignScale& scale, TapeView& vi
         // The total's memory highlight ends when a memory key loses the focus.
         new EventRelay(key, this, [this](QEvent* event) {
             if (event->type() == QEvent::FocusOut)
-                setBackground(m_view.total(), Color::White);
+                m_view.highlightTotal(Color::White);
             return false;
         });
     }
@@ -91,7 +86,7 @@ void MemoryKeys::MemoryRc_Click(int Index) {
     switch (Index) {
     case MemoryPlus:
         if (m_view.TotalFocused) {
-            setBackground(m_view.total(), Color::Memory);
+            m_view.highlightTotal(Color::Memory);
             m_session.memoryFromTotal();
         } else {
             m_session.memoryFromLine(line);

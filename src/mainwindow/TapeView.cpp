@@ -305,8 +305,23 @@ void TapeView::setOperatorCaption(int row, char op) {
         label->setRenderColor(color);
 }
 
+void TapeView::showOnTotal(const QString& text, bool centred) {
+    TotalAmount->setAlignment(centred ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
+    TotalAmount->setText(text);
+}
+
+void TapeView::focusTotal() {
+    TotalAmount->setFocus();
+}
+
+void TapeView::highlightTotal(int bgrColor) {
+    applyColors(TotalAmount, {"", -1, 0, 0, 0, 0, bgrColor});
+}
+
 void TapeView::holdTotal(bool held) {
     m_totalHeld = held;
+    if (held) // the game's digits march in from the right
+        TotalAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
 void TapeView::showTotal() {

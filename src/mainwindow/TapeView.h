@@ -87,12 +87,15 @@ public:
     void showOperator(int row, char op);
 
     // The grand total.
-    /// The total box, for the game and the memory keys.
-    QLineEdit* total() const { return TotalAmount; }
-    /// While the game holds the total box, the session's totals wait; once it lets go, the
-    /// next total shows.
+    /// While the game holds the total box (its text at the right), the session's totals wait;
+    /// once it lets go, the next total shows.
     void holdTotal(bool held);
     void showTotal();
+    /// A text of the game's on the total box, at the right or centred.
+    void showOnTotal(const QString& text, bool centred = false);
+    void focusTotal();
+    /// The total box's background: the memory's colour after M+ took the total, else white.
+    void highlightTotal(int bgrColor);
 
 private:
     void createControls();
