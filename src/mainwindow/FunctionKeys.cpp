@@ -45,12 +45,7 @@ FunctionKeys::FunctionKeys(QWidget* interior, const DesignScale& scale, TapeView
         LumoButton* button = makeButton(interior, design);
         scale.place(button, design.at);
         Stific.append(button);
-        const auto click = [this, i] {
-            const UserAction action(m_session, m_view);
-            Stific_Click(i);
-        };
-        connect(button, &LumoButton::Click, this, click);
-        connect(button, &LumoButton::DblClick, this, click);
+        onPress(button, this, m_session, m_view, [this, i] { Stific_Click(i); });
     }
     Stific[EditButton]->setCaption(QStringLiteral("Edit"));
     Stific[EditButton]->setToolTip(QStringLiteral("Edit function buttons..."));

@@ -104,23 +104,12 @@ Keypad::Keypad(QWidget* interior, const DesignScale& scale, TapeView& view, Line
         LumoButton* key = makeButton(interior, design);
         scale.place(key, design.at);
         CalC_Button.append(key);
-        const auto click = [this, i] {
-            const UserAction action(m_session, m_view);
-            CalC_Button_Click(i);
-        };
-        connect(key, &LumoButton::Click, this, click);
-        // The second click of a quick pair is a press of the key too, not a lost one.
-        connect(key, &LumoButton::DblClick, this, click);
+        onPress(key, this, m_session, m_view, [this, i] { CalC_Button_Click(i); });
     }
     CalC_Button[DecimalKey]->setCaption(m_decimal);
     PieValue = makeButton(interior, PieValueDesign);
     scale.place(PieValue, PieValueDesign.at);
-    const auto pi = [this] {
-        const UserAction action(m_session, m_view);
-        PieValue_Click();
-    };
-    connect(PieValue, &LumoButton::Click, this, pi);
-    connect(PieValue, &LumoButton::DblClick, this, pi);
+    onPress(PieValue, this, m_session, m_view, [this] { PieValue_Click(); });
 }
 
 void Keypad::CalC_Button_Click(int Index) {

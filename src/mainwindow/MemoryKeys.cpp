@@ -65,12 +65,7 @@ MemoryKeys::MemoryKeys(QWidget* interior, const DesignScale& scale, TapeView& vi
         LumoButton* key = makeButton(interior, MemoryKeysDesign[i]);
         scale.place(key, MemoryKeysDesign[i].at);
         MemoryRc.append(key);
-        const auto click = [this, i] {
-            const UserAction action(m_session, m_view);
-            MemoryRc_Click(i);
-        };
-        connect(key, &LumoButton::Click, this, click);
-        connect(key, &LumoButton::DblClick, this, click);
+        onPress(key, this, m_session, m_view, [this, i] { MemoryRc_Click(i); });
         // The total's memory highlight ends when a memory key loses the focus.
         new EventRelay(key, this, [this](QEvent* event) {
             if (event->type() == QEvent::FocusOut)

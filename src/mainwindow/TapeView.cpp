@@ -127,14 +127,10 @@ void TapeView::createRows(int screenPixels) {
     }
     m_lastVisibleLine = m_lineCount;
     for (int i = 0; i <= m_lineCount; ++i) {
-        const auto click = [this, i] {
+        onPress(Op[i], this, m_session, *this, [this, i] {
             ScrollNum_Change();
-            UserAction action(m_session, *this);
             m_session.cycleOperator(lineOf(i));
-        };
-        connect(Op[i], &LumoButton::Click, this, click);
-        // The second click of a quick pair is a click too, not a lost one.
-        connect(Op[i], &LumoButton::DblClick, this, click);
+        });
     }
 }
 

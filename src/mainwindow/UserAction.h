@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/LumoButton.h"
 #include "mainwindow/TapeView.h"
 #include "session/TapeSession.h"
 
@@ -22,5 +23,18 @@ private:
     const TapeView& m_view;
     bool m_typing;
 };
+
+/// Makes every press of `key` one action of the user that calls `handler`: a click, and the
+/// second click of a quick pair too, which is a press of the key and not a lost one.
+template <class Handler>
+void onPress(LumoButton* key, QObject* context, TapeSession& session, const TapeView& view,
+             Handler handler) {
+    const auto press = [&session, &view, handler] {
+        const UserAction action(session, view);
+        handler();
+    };
+    QObject::connect(key, &LumoButton::Click, context, press);
+    QObject::connect(key, &LumoButton::DblClick, context, press);
+}
 
 } // namespace padrix
