@@ -3,8 +3,10 @@
 #include "controls/LumoButton.h"
 #include "platform/PlatformColors.h"
 
+#include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace padrix {
@@ -24,6 +26,40 @@ void designDialog(QWidget* dialog, const Place& size, int background, double twi
     palette.setColor(QPalette::Window, colorOf(background));
     dialog->setPalette(palette);
     dialog->setAutoFillBackground(true);
+}
+
+namespace {
+
+/// The top-left corner that keeps a window of `size` (its frame included) on `screen`.
+QPoint keptOn(QPoint topLeft, QSize size, const QRect& screen) {
+    const int x = std::clamp(topLeft.x(), screen.left(),
+                             std::max(screen.left(), screen.right() + 1 - size.width()));
+    const int y = std::clamp(topLeft.y(), screen.top(),
+                             std::max(screen.top(), screen.bottom() + 1 - size.height()));
+    return {x, y};
+}
+
+QRect screenOf(const QWidget* anchor) {
+    const QScreen* screen = anchor->screen();
+    return screen != nullptr ? screen->availableGeometry() : anchor->frameGeometry();
+}
+
+} // namespace
+
+void centreOver(QWidget* window, const QWidget* anchor) {
+    const QRect over = anchor->frameGeometry();
+    const QSize size = window->frameGeometry().size();
+    const QPoint topLeft = over.center() - QPoint(size.width() / 2, size.height() / 2);
+    window->move(keptOn(topLeft, size, screenOf(anchor)));
+}
+
+void placeBeside(QWidget* window, const QWidget* anchor) {
+    const QRect of = anchor->frameGeometry();
+    const QRect screen = screenOf(anchor);
+    const QSize size = window->frameGeometry().size();
+    const bool roomAtRight = of.right() + 1 + size.width() <= screen.right() + 1;
+    const QPoint topLeft(roomAtRight ? of.right() + 1 : of.left() - size.width(), of.top());
+    window->move(keptOn(topLeft, size, screen));
 }
 
 LumoButton* makeDialogKey(QWidget* dialog, const QString& name, const QString& caption,

@@ -8,10 +8,12 @@
 #include "platform/PlatformColors.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 
 namespace padrix {
 
@@ -66,15 +68,35 @@ LoadSave::LoadSave(double twipsPerPixel, QWidget* parent)
 
     connect(txtSearchSpec, &QLineEdit::textChanged, this, &LoadSave::txtSearchSpec_Change);
     txtSearchSpec->installEventFilter(this);
-    connect(DriveList, &DriveControl::MouseUp, this, [this] { DriveList_MouseUp(); });
-    connect(DriveList, &DriveControl::DblClick, this, &LoadSave::DriveList_DblClick);
+    connect(DriveList, &DriveControl::MouseUp, this, [this] {
+        DriveList_MouseUp();
+        showFolder();
+    });
+    connect(DriveList, &DriveControl::DblClick, this, [this] {
+        DriveList_DblClick();
+        showFolder();
+    });
+    connect(DriveList, &DriveControl::KeyUp, this, [this] { showFolder(); });
+    // Escape cancels from anywhere in the dialog, the list too, which takes every other key.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &LoadSave::reject);
 }
 
 QString LoadSave::choose(const QString& title, const QString& acceptCaption) {
-    setWindowTitle(title);
+    m_title = title;
+    showFolder();
     Command1[AcceptKey]->setCaption(acceptCaption);
     exec(); // until the dialog is hidden again
     return m_calcFilePath;
+}
+
+void LoadSave::showFolder() {
+    QString title = m_title;
+    if (title.endsWith(QStringLiteral("...")))
+        title.chop(3); // "Open Calculation..." is the menu's item, "Open Calculation" the title's
+    setWindowTitle(title + QStringLiteral(" \u2013 ") +
+                   QDir::toNativeSeparators(QDir::currentPath()));
 }
 
 void LoadSave::reject() {
@@ -89,6 +111,7 @@ void LoadSave::showEvent(QShowEvent* event) {
 
 void LoadSave::Form_Activate() {
     DriveList->FileExtention(QStringLiteral(".Clc"));
+    showFolder();
     m_calcFilePath = txtSearchSpec->text(); // what the box shows is the choice
     txtSearchSpec->setFocus();
 }

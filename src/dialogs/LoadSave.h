@@ -22,8 +22,9 @@ public:
     /// `twipsPerPixel` converts the design's sizes.
     explicit LoadSave(double twipsPerPixel, QWidget* parent = nullptr);
 
-    /// Shows the dialog modally under a title, with the accept key's caption ("Open", "Save"),
-    /// and gives the choice.
+    /// Shows the dialog modally under a title, followed by the folder it shows ("Open
+    /// Calculation – /home/ann/tapes"), with the accept key's caption ("Open", "Save"), and gives
+    /// the choice.
     QString choose(const QString& title, const QString& acceptCaption);
     /// The choice so far: the name box's text while it is typed, the path once accepted, empty
     /// once cancelled.
@@ -51,8 +52,11 @@ private:
     void DriveList_MouseUp();
     void DriveList_DblClick();
     void Command1_Click(int Index);
+    /// The title names the folder that the browser shows.
+    void showFolder();
 
     QString m_calcFilePath;
+    QString m_title; // the title without the folder
     double m_twipsPerPixel;
 };
 

@@ -2,6 +2,7 @@
 // or named on the command line.
 #include "mainwindow/CalculationFiles.h"
 
+#include "dialogs/DialogDesign.h"
 #include "dialogs/LoadSave.h"
 #include "mainwindow/TapeView.h"
 #include "session/TapeSession.h"
@@ -18,6 +19,7 @@ CalculationFiles::CalculationFiles(QWidget& window, const DesignScale& scale, Ta
 void CalculationFiles::LD_Click(int Index, const QString& caption) {
     if (m_dialog == nullptr)
         m_dialog = new LoadSave(m_scale.twipsPerPixel(), &m_window);
+    centreOver(m_dialog, &m_window);
     const QString chosen =
         m_dialog->choose(caption, QString(caption).remove(QStringLiteral(" Calculation...")));
     if (chosen.isEmpty())
@@ -56,7 +58,11 @@ void CalculationFiles::open(const QString& path) {
         QMessageBox box(QMessageBox::Warning, m_window.windowTitle(),
                         QStringLiteral("Cannot read calculation file..."), QMessageBox::Ok,
                         &m_window);
-        box.setInformativeText(QString::fromStdString(path.toStdString() + ": " + *error));
+        // The reason names the file already where it says why the file could not be read.
+        QString reason = QString::fromStdString(*error);
+        if (!reason.contains(path))
+            reason = path + QStringLiteral(": ") + reason;
+        box.setInformativeText(reason);
         box.exec();
         return;
     }

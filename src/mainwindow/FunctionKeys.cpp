@@ -2,6 +2,7 @@
 #include "mainwindow/FunctionKeys.h"
 
 #include "controls/LumoButton.h"
+#include "dialogs/DialogDesign.h"
 #include "dialogs/EFbutton.h"
 #include "mainwindow/TapeView.h"
 #include "mainwindow/UserAction.h"
@@ -94,6 +95,7 @@ void FunctionKeys::openEditor() {
         showDefinitions();
     });
     m_editor->show(); // the window stays usable meanwhile
+    placeBeside(m_editor, m_interior->window());
 }
 
 } // namespace padrix

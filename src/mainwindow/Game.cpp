@@ -3,6 +3,7 @@
 // the panel All_Timers while a game runs.
 #include "mainwindow/Game.h"
 
+#include "dialogs/DialogDesign.h"
 #include "mainwindow/TapeView.h"
 #include "mainwindow/WindowLook.h"
 #include "platform/KeyCodes.h"
@@ -18,6 +19,7 @@ namespace {
 
 constexpr int TableBackground = 12632319; // #FFC0C0
 constexpr int GameOverPauseMs = 2000;
+constexpr int TitleBarButtons = 140; // pixels a title bar keeps for its icon and buttons
 
 const ControlDesign GameDesign[] = {
     {"All_Timers", -1, 45, 1080, 3975, 5865, Color::Memory},
@@ -116,9 +118,15 @@ void Game::gameOver() {
     m_view.holdTotal(false);
     const int slot = placeScore(m_tables, base, score);
     if (slot != InvadersGame::NoPlace) {
-        const QString name = QInputDialog::getText(
-            All_Timers->window(), QStringLiteral("You have Scored a Top Position..."),
-            QStringLiteral("Enter your Name..."), QLineEdit::Normal, QString());
+        QInputDialog prompt(All_Timers->window());
+        const QString title = QStringLiteral("You have Scored a Top Position...");
+        prompt.setWindowTitle(title);
+        prompt.setLabelText(QStringLiteral("Enter your Name..."));
+        // Wide enough for its title beside the title bar's own buttons.
+        prompt.setMinimumWidth(prompt.fontMetrics().horizontalAdvance(title) + TitleBarButtons);
+        prompt.adjustSize();
+        centreOver(&prompt, All_Timers->window());
+        const QString name = prompt.exec() == QDialog::Accepted ? prompt.textValue() : QString();
         fillPlace(m_tables, slot, name.toStdString(), score); // Cancel gives an empty name
     }
     All_Timers->hide();

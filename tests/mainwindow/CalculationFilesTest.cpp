@@ -83,6 +83,40 @@ TEST_F(CalculationFiles, SaveClearAndOpenRestoreTheTape) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
+// The dialog stands centred over the calculator, its title names the folder it shows, and
+// Escape cancels it from the list too; a file that cannot be read names its path once.
+TEST_F(CalculationFiles, TheDialogStandsWhereTheUserLooks) {
+    open();
+    QDir(dir.path()).mkdir("tapes");
+    QStringList titles;
+    answerDialog = [&](QWidget* dialog) {
+        auto* files = qobject_cast<LoadSave*>(dialog);
+        if (files == nullptr)
+            return false;
+        files->DriveList->GetDir(dir.filePath("tapes"));
+        QTest::mouseClick(files->DriveList, Qt::LeftButton, {}, QPoint(5, 5)); // ".."
+        titles << files->windowTitle();
+        EXPECT_LE(
+            (files->frameGeometry().center() - window->frameGeometry().center()).manhattanLength(),
+            4); // centres of odd sizes round apart by a pixel
+        files->DriveList->setFocus();
+        QTest::keyClick(files->DriveList, Qt::Key_Escape);
+        return true;
+    };
+    menu("LD_0");
+    ASSERT_EQ(titles.size(), 1);
+    EXPECT_TRUE(titles[0].startsWith("Open Calculation \u2013 ")) << titles[0].toStdString();
+    EXPECT_TRUE(titles[0].endsWith(QDir::toNativeSeparators(QDir::currentPath())))
+        << titles[0].toStdString();
+    EXPECT_FALSE(window->findChild<LoadSave*>()->isVisible()) << "Escape cancels from the list";
+
+    const QString damaged = writeFile("damaged.Clc", "Padrix Calculator 6\r\n+twelve\r\n");
+    answerWith(dir.path(), "damaged.Clc");
+    menu("LD_0");
+    ASSERT_EQ(details.size(), 1);
+    EXPECT_EQ(details[0].count(damaged), 1) << details[0].toStdString();
+}
+
 TEST_F(CalculationFiles, FailuresNeverLoseTheTape) {
     openWithTape("+7\r\n+8\r\n");
     const Tape before = state().tape;

@@ -19,6 +19,11 @@ protected:
             if (input == nullptr)
                 return false;
             prompts << input->windowTitle() + " / " + input->labelText();
+            // Centred over the calculator, and wide enough for its whole title.
+            EXPECT_LE((input->frameGeometry().center() - window->frameGeometry().center())
+                          .manhattanLength(),
+                      4);
+            EXPECT_GT(input->width(), input->fontMetrics().horizontalAdvance(input->windowTitle()));
             input->setTextValue(answer);
             input->accept();
             return true;
