@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <optional>
+
 #include <benchmark/benchmark.h>
 
 #ifdef __GLIBC__
@@ -207,23 +209,51 @@ BENCHMARK(BM_TotalCommandProcess)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-/// For comparison: the program starting its window, offscreen, until it has drawn it.
-void BM_WindowStartProcess(benchmark::State& state) {
-    QTemporaryDir dir;
-    const QString program =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../src/app/padrix-calculator");
+/// Starts `program` offscreen with `arguments` until it exits, in every iteration.
+void startUntilDrawn(benchmark::State& state, const QString& program,
+                     const QStringList& arguments) {
+    QTemporaryDir home;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("HOME"), dir.path());
+    environment.insert(QStringLiteral("HOME"), home.path());
     for (auto _ : state) {
         QProcess process;
         process.setProcessEnvironment(environment);
-        process.start(program, {QStringLiteral("--screenshot"), dir.filePath("window.png")});
+        process.start(program, arguments);
         process.waitForFinished(-1);
         if (process.exitCode() != 0)
-            state.SkipWithError("padrix-calculator --screenshot failed");
+            state.SkipWithError("the program failed");
     }
 }
-BENCHMARK(BM_WindowStartProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+/// The program starting its window, offscreen, until it has drawn it: empty (0), or with a
+/// calculation file of that many lines.
+void BM_WindowStartProcess(benchmark::State& state) {
+    const QTemporaryDir dir;
+    QStringList arguments = {QStringLiteral("--screenshot"), dir.filePath("window.png")};
+    std::optional<BenchFile> file;
+    if (state.range(0) > 0) {
+        file.emplace(static_cast<int>(state.range(0)));
+        arguments << file->path;
+    }
+    startUntilDrawn(state,
+                    QCoreApplication::applicationDirPath() +
+                        QStringLiteral("/../src/app/padrix-calculator"),
+                    arguments);
+}
+BENCHMARK(BM_WindowStartProcess)
+    ->Arg(0)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+/// The yardstick: a plain Qt Widgets program of the window's size, until it has drawn it.
+void BM_BareWidgetsStartProcess(benchmark::State& state) {
+    const QTemporaryDir dir;
+    startUntilDrawn(state,
+                    QCoreApplication::applicationDirPath() + QStringLiteral("/padrix-bare-window"),
+                    {dir.filePath("window.png")});
+}
+BENCHMARK(BM_BareWidgetsStartProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
