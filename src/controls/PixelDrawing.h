@@ -11,6 +11,9 @@ namespace padrix {
 /// The colour that marks see-through pixels of a control's face.
 constexpr int MaskColor = 0xFF00FF;
 
+/// Fills the pixels x1 <= x < x2, y1 <= y < y2 of an RGB32 image; anything outside the image
+/// is skipped. The drawing below is made of it.
+void fillRect(QImage& image, int x1, int y1, int x2, int y2, QRgb color);
 /// Exact one-pixel drawing on an RGB32 image; anything outside the image is skipped.
 void setPixel(QImage& image, int x, int y, QRgb color);
 /// A vertical line from (x, y1) down to, but not including, (x, y2).
