@@ -32,8 +32,17 @@ void OwnerDrawnControl::showSurface(const QImage& image) {
 }
 
 void OwnerDrawnControl::shapeTo(const QImage& face) {
-    const QRegion shape = opaqueRegion(face);
-    if (shape == QRegion(face.rect()))
+    // A face of a finer ratio has its shape in the control's pixels; nearest-pixel scaling
+    // keeps the mask colour exact.
+    const QSize size = face.deviceIndependentSize().toSize();
+    shapeTo(opaqueRegion(size == face.size()
+                             ? face
+                             : face.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)),
+            size);
+}
+
+void OwnerDrawnControl::shapeTo(const QRegion& shape, QSize faceSize) {
+    if (shape == QRegion(QRect(QPoint(0, 0), faceSize)))
         clearMask();
     else
         setMask(shape);
@@ -48,6 +57,9 @@ void OwnerDrawnControl::writeEnabled(PropertyBag& bag) const {
 }
 
 void OwnerDrawnControl::paintEvent(QPaintEvent*) {
+    if (m_surface.devicePixelRatio() != devicePixelRatio())
+        devicePixelRatioChange();
+    // An image of a finer ratio is shown at its logical size, pixel for device pixel.
     QPainter painter(this);
     painter.drawImage(0, 0, m_surface);
 }
