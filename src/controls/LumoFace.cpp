@@ -18,31 +18,6 @@ QRgb counterColor(int r, int g, int b) {
     return qRgb(std::min(r, 255), std::min(g, 255), std::min(b, 255));
 }
 
-/// A face image addressed in the button's own pixels: each of them covers the device pixels
-/// from device(x) to device(x + 1), so a ratio of 1 draws exactly the pixels named.
-struct Canvas {
-    QImage& image;
-    int width;  // logical pixels
-    int height; // logical pixels
-    qreal ratio;
-
-    int device(int v) const { return static_cast<int>(std::lround(v * ratio)); }
-
-    /// The logical pixels x1 <= x < x2, y1 <= y < y2.
-    void fill(int x1, int y1, int x2, int y2, QRgb color) const {
-        fillRect(image, device(x1), device(y1), device(x2), device(y2), color);
-    }
-    void pixel(int x, int y, QRgb color) const { fill(x, y, x + 1, y + 1, color); }
-    void vertical(int x, int y1, int y2, QRgb color) const { fill(x, y1, x + 1, y2, color); }
-    /// A one-pixel outline through both corner pixels.
-    void box(int x1, int y1, int x2, int y2, QRgb color) const {
-        fill(x1, y1, x2 + 1, y1 + 1, color);
-        fill(x1, y2, x2 + 1, y2 + 1, color);
-        fill(x1, y1, x1 + 1, y2 + 1, color);
-        fill(x2, y1, x2 + 1, y2 + 1, color);
-    }
-};
-
 /// Paints rows 0..H (the last one outside the image) with counters falling by 2 per row from
 /// the start values; returns the colour of the first row drawn and of the last. On a finer
 /// image each device row falls by its share, so the gradient is as smooth as the screen.
@@ -174,9 +149,7 @@ LumoFaces renderLumoFaces(const LumoFaceState& state) {
         static_cast<int>(std::nearbyint((w - metrics.horizontalAdvance(state.caption)) / 2.0));
     faces.textY = static_cast<int>(std::nearbyint((h - metrics.height()) / 2.0));
 
-    QImage image(static_cast<int>(std::lround(w * ratio)), static_cast<int>(std::lround(h * ratio)),
-                 QImage::Format_RGB32);
-    image.setDevicePixelRatio(ratio);
+    QImage image = deviceImage(w, h, ratio);
     const Canvas canvas{image, w, h, ratio};
     // The highlight gradient starts 60 above the render colour; its light colour is the start.
     const QRgb highBottom = gradient(canvas, red + 60, green + 60, blue + 60).second;

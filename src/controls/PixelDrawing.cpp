@@ -45,6 +45,18 @@ void box(QImage& image, int x1, int y1, int x2, int y2, QRgb color) {
     verticalLine(image, x2, y1, y2 + 1, color);
 }
 
+QImage deviceImage(int width, int height, qreal ratio) {
+    QImage image(static_cast<int>(std::lround(width * ratio)),
+                 static_cast<int>(std::lround(height * ratio)), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+Canvas canvasOf(QImage& image) {
+    const QSize size = image.deviceIndependentSize().toSize();
+    return {image, size.width(), size.height(), image.devicePixelRatio()};
+}
+
 QRegion opaqueRegion(const QImage& image) {
     QRegion region;
     const QRgb mask = rgbOf(MaskColor) | 0xFF000000;
