@@ -188,14 +188,8 @@ QImage LumoLooks::image(LumoLook look) const {
     return slot;
 }
 
-LumoLooks::LumoLooks(const LumoFaceState& state) : faces(renderLumoFaces(state)), m_state(state) {
-    // The shape is in the button's own pixels; nearest-pixel scaling keeps the mask colour.
-    const QSize size = logicalSize(state);
-    shape = opaqueRegion(
-        faces.resting.size() == size
-            ? faces.resting
-            : faces.resting.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-}
+LumoLooks::LumoLooks(const LumoFaceState& state)
+    : faces(renderLumoFaces(state)), shape(logicalOpaqueRegion(faces.resting)), m_state(state) {}
 
 namespace {
 

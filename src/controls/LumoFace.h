@@ -50,7 +50,8 @@ public:
     QImage image(LumoLook look) const;
 
     const LumoFaces faces;
-    QRegion shape; // the resting face's pixels that are not see-through, in the state's pixels
+    const QRegion
+        shape; // the resting face's pixels that are not see-through, in the state's pixels
 
 private:
     LumoFaceState m_state;

@@ -32,13 +32,7 @@ void OwnerDrawnControl::showSurface(const QImage& image) {
 }
 
 void OwnerDrawnControl::shapeTo(const QImage& face) {
-    // A face of a finer ratio has its shape in the control's pixels; nearest-pixel scaling
-    // keeps the mask colour exact.
-    const QSize size = face.deviceIndependentSize().toSize();
-    shapeTo(opaqueRegion(size == face.size()
-                             ? face
-                             : face.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)),
-            size);
+    shapeTo(logicalOpaqueRegion(face), face.deviceIndependentSize().toSize());
 }
 
 void OwnerDrawnControl::shapeTo(const QRegion& shape, QSize faceSize) {

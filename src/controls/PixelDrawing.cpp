@@ -77,4 +77,12 @@ QRegion opaqueRegion(const QImage& image) {
     return region;
 }
 
+QRegion logicalOpaqueRegion(const QImage& image) {
+    // Nearest-pixel scaling keeps the mask colour exact.
+    const QSize size = image.deviceIndependentSize().toSize();
+    return opaqueRegion(size == image.size()
+                            ? image
+                            : image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+}
+
 } // namespace padrix

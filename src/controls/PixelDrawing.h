@@ -56,5 +56,7 @@ Canvas canvasOf(QImage& image);
 
 /// The region of the image's pixels that are not the mask colour.
 QRegion opaqueRegion(const QImage& image);
+/// The same region in the control's pixels, for an image of any device pixel ratio.
+QRegion logicalOpaqueRegion(const QImage& image);
 
 } // namespace padrix
