@@ -76,7 +76,7 @@ void DriveControl::updateGeometryAndFont() {
 }
 
 drivelist::DriveListLook DriveControl::look() const {
-    return {m_geometry, m_font, m_selected};
+    return {m_geometry, m_font, m_selected, devicePixelRatio()};
 }
 
 void DriveControl::fullRedraw() {
@@ -99,6 +99,10 @@ void DriveControl::drawFrom(int first) {
     m_first = first;
     m_shown = drivelist::drawRows(m_image, m_listing.entries, first, look());
     showSurface(m_image);
+}
+
+void DriveControl::devicePixelRatioChange() {
+    drawFrom(m_first); // the rows at the new ratio; the next move lights a band again
 }
 
 void DriveControl::sFiles_Change() {

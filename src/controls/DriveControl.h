@@ -73,6 +73,7 @@ signals:
     void MouseUp(short& Button, short& Shift, float& X, float& Y);
 
 protected:
+    void devicePixelRatioChange() override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

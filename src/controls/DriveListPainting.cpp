@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <array>
+#include <cmath>
 
 // Resources of a static library are registered by a call from outside any namespace.
 static void registerDriveIcons() {
@@ -56,8 +57,13 @@ int rowHeightFor(const QFont& font) {
 int drawRows(QImage& image, const QVector<DriveEntry>& entries, int first,
              const DriveListLook& look) {
     const DriveListGeometry& g = look.geometry;
-    image = QImage(std::max(g.width, 1), std::max(g.height, 1), QImage::Format_RGB32);
+    const qreal ratio = look.devicePixelRatio > 0 ? look.devicePixelRatio : 1.0;
+    image =
+        QImage(static_cast<int>(std::lround(std::max(g.width, 1) * ratio)),
+               static_cast<int>(std::lround(std::max(g.height, 1) * ratio)), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(BackgroundColor);
+    // The painter works in the list's pixels; texts are laid out at the image's ratio.
     const int rows = g.rowsDrawn(static_cast<int>(entries.size()), first);
     QPainter painter(&image);
     for (int row = 0; row < rows; ++row) {

@@ -25,13 +25,14 @@ int rowHeightFor(const QFont& font);
 struct DriveListLook {
     DriveListGeometry geometry;
     QFont font;
-    int selected = -1; // the entry drawn in bold
+    int selected = -1;            // the entry drawn in bold
+    qreal devicePixelRatio = 1.0; // device pixels per pixel of the geometry; the image carries it
 };
 
-/// A fresh image of the list: the background, then the entries from the first to show on, a
-/// row each from the top, while a row starts above the bottom edge. Each row shows the icon
-/// of its kind, cut at the row's bottom, and, in the band, the text in the kind's colour.
-/// Returns how many rows it drew.
+/// A fresh image of the list, at the look's device pixel ratio: the background, then the entries
+/// from the first to show on, a row each from the top, while a row starts above the bottom edge.
+/// Each row shows the icon of its kind, cut at the row's bottom, and, in the band, the text in the
+/// kind's colour. Returns how many rows it drew.
 int drawRows(QImage& image, const QVector<DriveEntry>& entries, int first,
              const DriveListLook& look);
 

@@ -71,16 +71,21 @@ void LumoButton::setFontSize(int New_FontSize) {
 }
 
 void LumoButton::ButtonRender() {
+    render();
+    showLook(LumoLook::Resting);
+}
+
+void LumoButton::render() {
     m_state.width = width();
     m_state.height = height();
-    m_faces = renderLumoFaces(m_state);
-    shapeTo(m_faces.resting);
-    showLook(LumoLook::Resting);
+    m_state.devicePixelRatio = devicePixelRatio();
+    m_looks = lumoLooks(m_state);
+    shapeTo(m_looks->shape, m_looks->faces.resting.deviceIndependentSize().toSize());
 }
 
 void LumoButton::showLook(LumoLook look) {
     m_look = look;
-    showSurface(lumoLook(m_faces, look, m_state));
+    showSurface(m_looks->image(look));
 }
 
 void LumoButton::startHover() {
@@ -119,6 +124,11 @@ void LumoButton::enabledChange() {
     // A disabled control hears no release: a press or a double click in progress ends here.
     m_afterDoubleClick = false;
     endHover();
+}
+
+void LumoButton::devicePixelRatioChange() {
+    render();
+    showLook(m_look);
 }
 
 void LumoButton::resizeEvent(QResizeEvent*) {

@@ -39,7 +39,8 @@ public:
     int FontSize() const;
     void setFontSize(int New_FontSize);
 
-    /// Draws both faces anew from the properties and shows the resting face.
+    /// Draws both faces anew from the properties, at the control's device pixel ratio, and
+    /// shows the resting face. A state drawn before is taken from the shared looks.
     void ButtonRender();
 
     void ReadProperties(const PropertyBag& bag) override;
@@ -47,7 +48,7 @@ public:
 
     /// The faces of the last render and the hover state, for tests and for containers that
     /// draw the control elsewhere.
-    const LumoFaces& faces() const { return m_faces; }
+    const LumoFaces& faces() const { return m_looks->faces; }
     LumoLook look() const { return m_look; }
     bool hovering() const { return m_hover; }
 
@@ -63,6 +64,7 @@ signals:
 
 protected:
     void enabledChange() override;
+    void devicePixelRatioChange() override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -76,12 +78,13 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    void render();
     void showLook(LumoLook look);
     void startHover();
     void endHover();
 
-    LumoFaceState m_state; // what the faces are drawn from
-    LumoFaces m_faces;     // the last render
+    LumoFaceState m_state;                    // what the faces are drawn from
+    std::shared_ptr<const LumoLooks> m_looks; // of the last render, never null
     LumoLook m_look = LumoLook::Resting;
     int m_renderColor = 0;           // as set, bits 24..31 included
     int m_backColor = 0xE0E0E0;      // surface background, 0x00BBGGRR

@@ -2,6 +2,7 @@
 
 #include "controls/PixelDrawing.h"
 
+#include <QCache>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -18,25 +19,24 @@ QRgb counterColor(int r, int g, int b) {
 }
 
 /// Paints rows 0..H (the last one outside the image) with counters falling by 2 per row from
-/// the start values; returns the colour of the first row drawn and of the last.
-std::pair<QRgb, QRgb> gradient(QImage& image, int r, int g, int b) {
-    QRgb first = 0;
-    QRgb last = 0;
-    for (int y = 0; y <= image.height(); ++y) {
-        r = std::max(r - 2, 0);
-        g = std::max(g - 2, 0);
-        b = std::max(b - 2, 0);
-        last = counterColor(r, g, b);
-        if (y == 0)
-            first = last;
-        horizontalLine(image, 0, image.width(), y, last);
+/// the start values; returns the colour of the first row drawn and of the last. On a finer
+/// image each device row falls by its share, so the gradient is as smooth as the screen.
+std::pair<QRgb, QRgb> gradient(const Canvas& canvas, int r, int g, int b) {
+    auto colorAfter = [&](int fall) {
+        return counterColor(std::max(r - fall, 0), std::max(g - fall, 0), std::max(b - fall, 0));
+    };
+    const int rows = canvas.image.height();
+    for (int y = 0; y < rows; ++y) {
+        const int fall = static_cast<int>(std::lround(2.0 * (y + 1) / canvas.ratio));
+        fillRect(canvas.image, 0, y, canvas.image.width(), y + 1, colorAfter(fall));
     }
-    return {first, last};
+    return {colorAfter(2), colorAfter(2 * (canvas.height + 1))};
 }
 
 void drawCaption(QImage& image, const LumoFaces& faces, const LumoFaceState& state, QRgb color) {
     if (state.caption.isEmpty())
         return;
+    // The painter works in the button's pixels; the text is laid out at the image's ratio.
     QPainter painter(&image);
     painter.setFont(state.font);
     painter.setPen(QColor(color));
@@ -47,89 +47,99 @@ void drawCaption(QImage& image, const LumoFaces& faces, const LumoFaceState& sta
 // The pieces the frame tables are made of.
 
 /// A dark line one pixel in from the right edge and a light one on the edge.
-void rightEdge(QImage& image, QRgb light, QRgb dark) {
-    verticalLine(image, image.width() - 2, 0, image.height(), dark);
-    verticalLine(image, image.width() - 1, 0, image.height(), light);
+void rightEdge(const Canvas& c, QRgb light, QRgb dark) {
+    c.vertical(c.width - 2, 0, c.height, dark);
+    c.vertical(c.width - 1, 0, c.height, light);
 }
 
 /// The box through (-1, -1)-(W - 1, H - 1), which shows only its right and bottom sides, and
 /// the box through (0, 0)-(W - 2, H - 2).
-void edgeBoxes(QImage& image, QRgb outer, QRgb inner) {
-    box(image, -1, -1, image.width() - 1, image.height() - 1, outer);
-    box(image, 0, 0, image.width() - 2, image.height() - 2, inner);
+void edgeBoxes(const Canvas& c, QRgb outer, QRgb inner) {
+    c.box(-1, -1, c.width - 1, c.height - 1, outer);
+    c.box(0, 0, c.width - 2, c.height - 2, inner);
 }
 
-void maskPixels(QImage& image, std::initializer_list<QPoint> points) {
+void maskPixels(const Canvas& c, std::initializer_list<QPoint> points) {
     for (const QPoint p : points)
-        setPixel(image, p.x(), p.y(), rgbOf(MaskColor));
+        c.pixel(p.x(), p.y(), rgbOf(MaskColor));
 }
 
-void highlightBorder(QImage& image, int border, QRgb light, QRgb dark) {
-    const int w = image.width();
-    const int h = image.height();
+void highlightBorder(const Canvas& c, int border, QRgb light, QRgb dark) {
+    const int w = c.width;
+    const int h = c.height;
     switch (border) {
     case 0:
-        rightEdge(image, light, dark);
+        rightEdge(c, light, dark);
         break;
     case 1:
-        box(image, 1, 1, w - 2, h - 2, light);
-        box(image, 2, 2, w - 3, h - 3, dark);
+        c.box(1, 1, w - 2, h - 2, light);
+        c.box(2, 2, w - 3, h - 3, dark);
         break;
     case 2:
-        edgeBoxes(image, qRgb(255, 255, 255), light);
+        edgeBoxes(c, qRgb(255, 255, 255), light);
         break;
     case 3:
-        maskPixels(image, {{1, 0}, {0, 0}, {0, 1}});
+        maskPixels(c, {{1, 0}, {0, 0}, {0, 1}});
         break;
     default:
         break;
     }
 }
 
-void normalBorder(QImage& image, int border, QRgb light, QRgb dark) {
-    const int w = image.width();
-    const int h = image.height();
+void normalBorder(const Canvas& c, int border, QRgb light, QRgb dark) {
+    const int w = c.width;
+    const int h = c.height;
     switch (border) {
     case 2:
-        edgeBoxes(image, light, dark);
+        edgeBoxes(c, light, dark);
         break;
     case 3:
         // Rounded corners: the corner pixel and the next two along each edge.
-        maskPixels(image,
+        maskPixels(c,
                    {{1, 0},         {0, 0},         {0, 1},         {2, 0},         {0, 2},
                     {w - 1, 0},     {w - 2, 0},     {w - 1, 1},     {w - 3, 0},     {w - 1, 2},
                     {w - 3, h - 1}, {w - 2, h - 1}, {w - 1, h - 1}, {w - 1, h - 2}, {w - 1, h - 3},
                     {0, h - 3},     {0, h - 2},     {0, h - 1},     {1, h - 1},     {2, h - 1}});
         break;
     default:
-        highlightBorder(image, border, light, dark); // styles 0 and 1 draw alike
+        highlightBorder(c, border, light, dark); // styles 0 and 1 draw alike
         break;
     }
 }
 
-void pressedOverlay(QImage& image, int border, QRgb light, QRgb dark) {
+void pressedOverlay(const Canvas& c, int border, QRgb light, QRgb dark) {
     switch (border) {
     case 0:
-        rightEdge(image, light, dark);
+        rightEdge(c, light, dark);
         break;
     case 2:
-        edgeBoxes(image, dark, dark);
+        edgeBoxes(c, dark, dark);
         break;
     case 3:
-        box(image, 0, 0, image.width() - 1, image.height() - 1, light);
-        box(image, -1, -1, image.width() - 1, image.height() - 1, light);
+        c.box(0, 0, c.width - 1, c.height - 1, light);
+        c.box(-1, -1, c.width - 1, c.height - 1, light);
         break;
     default:
         break; // style 1 and unknown styles press without an overlay
     }
 }
 
+qreal ratioOf(const LumoFaceState& state) {
+    return state.devicePixelRatio > 0 ? state.devicePixelRatio : 1.0;
+}
+
+/// The logical size of a face, at least one pixel each way.
+QSize logicalSize(const LumoFaceState& state) {
+    return {std::max(state.width, 1), std::max(state.height, 1)};
+}
+
 } // namespace
 
 LumoFaces renderLumoFaces(const LumoFaceState& state) {
     LumoFaces faces;
-    const int w = std::max(state.width, 1);
-    const int h = std::max(state.height, 1);
+    const int w = logicalSize(state).width();
+    const int h = logicalSize(state).height();
+    const qreal ratio = ratioOf(state);
     const int red = state.renderColor & 0xFF;
     const int green = (state.renderColor >> 8) & 0xFF;
     const int blue = (state.renderColor >> 16) & 0xFF;
@@ -139,16 +149,18 @@ LumoFaces renderLumoFaces(const LumoFaceState& state) {
         static_cast<int>(std::nearbyint((w - metrics.horizontalAdvance(state.caption)) / 2.0));
     faces.textY = static_cast<int>(std::nearbyint((h - metrics.height()) / 2.0));
 
-    QImage image(w, h, QImage::Format_RGB32);
+    QImage image = deviceImage(w, h, ratio);
+    const Canvas canvas{image, w, h, ratio};
     // The highlight gradient starts 60 above the render colour; its light colour is the start.
-    const QRgb highBottom = gradient(image, red + 60, green + 60, blue + 60).second;
-    highlightBorder(image, state.border, counterColor(red + 60, green + 60, blue + 60), highBottom);
+    const QRgb highBottom = gradient(canvas, red + 60, green + 60, blue + 60).second;
+    highlightBorder(canvas, state.border, counterColor(red + 60, green + 60, blue + 60),
+                    highBottom);
     faces.highlight = image.copy();
 
-    const auto [top, bottom] = gradient(image, red, green, blue);
+    const auto [top, bottom] = gradient(canvas, red, green, blue);
     faces.light = bgrOf(top);
     faces.dark = bgrOf(bottom);
-    normalBorder(image, state.border, top, bottom);
+    normalBorder(canvas, state.border, top, bottom);
     faces.resting = image;
     drawCaption(faces.resting, faces, state, qRgb(255, 255, 255));
     return faces;
@@ -161,10 +173,60 @@ QImage lumoLook(const LumoFaces& faces, LumoLook look, const LumoFaceState& stat
     if (look == LumoLook::Highlighted) {
         drawCaption(image, faces, state, qRgb(255, 255, 255));
     } else {
-        pressedOverlay(image, state.border, rgbOf(faces.light), rgbOf(faces.dark));
+        const QSize size = logicalSize(state);
+        pressedOverlay(Canvas{image, size.width(), size.height(), image.devicePixelRatio()},
+                       state.border, rgbOf(faces.light), rgbOf(faces.dark));
         drawCaption(image, faces, state, rgbOf(faces.dark));
     }
     return image;
+}
+
+QImage LumoLooks::image(LumoLook look) const {
+    QImage& slot = m_looks[static_cast<int>(look)];
+    if (slot.isNull())
+        slot = lumoLook(faces, look, m_state);
+    return slot;
+}
+
+LumoLooks::LumoLooks(const LumoFaceState& state)
+    : faces(renderLumoFaces(state)), shape(logicalOpaqueRegion(faces.resting)), m_state(state) {}
+
+namespace {
+
+/// Everything a face is drawn from, as the cache tells looks apart.
+struct LumoKey {
+    int width;
+    int height;
+    int renderColor;
+    int border;
+    QString caption;
+    QString font; // QFont::key(): family, size, weight, style and the rest
+    qreal ratio;
+
+    bool operator==(const LumoKey&) const = default;
+};
+
+size_t qHash(const LumoKey& k, size_t seed = 0) {
+    return qHashMulti(seed, k.width, k.height, k.renderColor, k.border, k.caption, k.font, k.ratio);
+}
+
+} // namespace
+
+std::shared_ptr<const LumoLooks> lumoLooks(const LumoFaceState& state) {
+    struct Entry {
+        std::shared_ptr<const LumoLooks> looks;
+    };
+    // Each button renders several times while it is set up, and many buttons share a look; a
+    // few hundred looks cover a window and cost a few megabytes at most.
+    static QCache<LumoKey, Entry> cache(LumoLookCacheSize);
+    LumoKey key{state.width,   state.height,  state.renderColor & 0xFFFFFF,
+                state.border,  state.caption, state.font.key(),
+                ratioOf(state)};
+    if (const Entry* found = cache.object(key))
+        return found->looks;
+    auto looks = std::make_shared<const LumoLooks>(state);
+    cache.insert(std::move(key), new Entry{looks});
+    return looks;
 }
 
 } // namespace padrix

@@ -2,7 +2,11 @@
 
 #include <QFont>
 #include <QImage>
+#include <QRegion>
 #include <QString>
+
+#include <array>
+#include <memory>
 
 namespace padrix {
 
@@ -14,6 +18,7 @@ struct LumoFaceState {
     int border = 0;      // frame style 0..3; any other draws none
     QString caption;
     QFont font;
+    qreal devicePixelRatio = 1.0; // device pixels per pixel of the above; the images carry it
 };
 
 /// The two stored faces of one render and what the looks need besides.
@@ -27,6 +32,7 @@ struct LumoFaces {
 };
 
 enum class LumoLook { Resting, Highlighted, Pressed };
+constexpr int LumoLookCount = 3;
 
 /// Renders both faces: the highlight gradient and frame, then the normal gradient, frame and
 /// caption. Needs no widget.
@@ -35,5 +41,28 @@ LumoFaces renderLumoFaces(const LumoFaceState& state);
 /// The image a look shows: the resting face; the highlight face with the caption in white;
 /// or the highlight face with the pressed overlay and the caption in the dark colour.
 QImage lumoLook(const LumoFaces& faces, LumoLook look, const LumoFaceState& state);
+
+/// One state's faces, its looks, each drawn the first time it is shown, and its shape.
+class LumoLooks {
+public:
+    explicit LumoLooks(const LumoFaceState& state);
+
+    QImage image(LumoLook look) const;
+
+    const LumoFaces faces;
+    const QRegion
+        shape; // the resting face's pixels that are not see-through, in the state's pixels
+
+private:
+    LumoFaceState m_state;
+    mutable std::array<QImage, LumoLookCount> m_looks; // null until first shown
+};
+
+/// How many states' looks lumoLooks keeps; the least recently used go first.
+constexpr int LumoLookCacheSize = 300;
+
+/// The looks of a state, drawn once and shared by every button of that state while they stay
+/// among the most recently used. For the GUI thread only.
+std::shared_ptr<const LumoLooks> lumoLooks(const LumoFaceState& state);
 
 } // namespace padrix

@@ -32,8 +32,11 @@ void OwnerDrawnControl::showSurface(const QImage& image) {
 }
 
 void OwnerDrawnControl::shapeTo(const QImage& face) {
-    const QRegion shape = opaqueRegion(face);
-    if (shape == QRegion(face.rect()))
+    shapeTo(logicalOpaqueRegion(face), face.deviceIndependentSize().toSize());
+}
+
+void OwnerDrawnControl::shapeTo(const QRegion& shape, QSize faceSize) {
+    if (shape == QRegion(QRect(QPoint(0, 0), faceSize)))
         clearMask();
     else
         setMask(shape);
@@ -48,6 +51,9 @@ void OwnerDrawnControl::writeEnabled(PropertyBag& bag) const {
 }
 
 void OwnerDrawnControl::paintEvent(QPaintEvent*) {
+    if (m_surface.devicePixelRatio() != devicePixelRatio())
+        devicePixelRatioChange();
+    // An image of a finer ratio is shown at its logical size, pixel for device pixel.
     QPainter painter(this);
     painter.drawImage(0, 0, m_surface);
 }

@@ -44,6 +44,9 @@ protected:
     void showSurface(const QImage& image);
     /// Gives the control the shape of a face: its mask-colour pixels are see-through.
     void shapeTo(const QImage& face);
+    /// Gives the control a shape already worked out, in its own pixels, for a face of the given
+    /// size; a shape that is the whole face clears the mask.
+    void shapeTo(const QRegion& shape, QSize faceSize);
 
     /// The "Enabled" entry of the saved properties.
     void readEnabled(const PropertyBag& bag);
@@ -52,6 +55,11 @@ protected:
     /// Called once the control has become enabled or disabled, whichever way, before the
     /// change is notified; a control brings its look and state in line here.
     virtual void enabledChange() {}
+
+    /// Called by a paint that finds the surface drawn for another device pixel ratio than the
+    /// control now has (it moved to another screen); a control that draws at the screen's
+    /// ratio draws anew here.
+    virtual void devicePixelRatioChange() {}
 
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -6,19 +6,32 @@
 
 namespace padrix {
 
+void fillRect(QImage& image, int x1, int y1, int x2, int y2, QRgb color) {
+    x1 = std::max(x1, 0);
+    y1 = std::max(y1, 0);
+    x2 = std::min(x2, image.width());
+    y2 = std::min(y2, image.height());
+    if (x1 >= x2 || y1 >= y2)
+        return;
+    // One detach check for the whole rectangle, then plain row pointers.
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    for (int y = y1; y < y2; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
+        std::fill(row + x1, row + x2, color);
+    }
+}
+
 void setPixel(QImage& image, int x, int y, QRgb color) {
-    if (x >= 0 && y >= 0 && x < image.width() && y < image.height())
-        reinterpret_cast<QRgb*>(image.scanLine(y))[x] = color;
+    fillRect(image, x, y, x + 1, y + 1, color);
 }
 
 void verticalLine(QImage& image, int x, int y1, int y2, QRgb color) {
-    for (int y = y1; y < y2; ++y)
-        setPixel(image, x, y, color);
+    fillRect(image, x, y1, x + 1, y2, color);
 }
 
 void horizontalLine(QImage& image, int x1, int x2, int y, QRgb color) {
-    for (int x = x1; x < x2; ++x)
-        setPixel(image, x, y, color);
+    fillRect(image, x1, y, x2, y + 1, color);
 }
 
 void box(QImage& image, int x1, int y1, int x2, int y2, QRgb color) {
@@ -32,23 +45,44 @@ void box(QImage& image, int x1, int y1, int x2, int y2, QRgb color) {
     verticalLine(image, x2, y1, y2 + 1, color);
 }
 
+QImage deviceImage(int width, int height, qreal ratio) {
+    QImage image(static_cast<int>(std::lround(width * ratio)),
+                 static_cast<int>(std::lround(height * ratio)), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+Canvas canvasOf(QImage& image) {
+    const QSize size = image.deviceIndependentSize().toSize();
+    return {image, size.width(), size.height(), image.devicePixelRatio()};
+}
+
 QRegion opaqueRegion(const QImage& image) {
     QRegion region;
-    const QRgb mask = rgbOf(MaskColor);
+    const QRgb mask = rgbOf(MaskColor) | 0xFF000000;
+    const int w = image.width();
     for (int y = 0; y < image.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         int x = 0;
-        while (x < image.width()) {
-            while (x < image.width() && (row[x] | 0xFF000000) == (mask | 0xFF000000))
+        while (x < w) {
+            while (x < w && (row[x] | 0xFF000000) == mask)
                 ++x;
             const int start = x;
-            while (x < image.width() && (row[x] | 0xFF000000) != (mask | 0xFF000000))
+            while (x < w && (row[x] | 0xFF000000) != mask)
                 ++x;
             if (x > start)
                 region += QRect(start, y, x - start, 1);
         }
     }
     return region;
+}
+
+QRegion logicalOpaqueRegion(const QImage& image) {
+    // Nearest-pixel scaling keeps the mask colour exact.
+    const QSize size = image.deviceIndependentSize().toSize();
+    return opaqueRegion(size == image.size()
+                            ? image
+                            : image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
 }
 
 } // namespace padrix

@@ -5,60 +5,74 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace padrix::scroll {
 
 namespace {
 
 /// A grip: light left edge, dark right edge, three light horizontal grip lines.
-QImage grip(QRgb face, QRgb light, QRgb dark) {
-    QImage image(30, 30, QImage::Format_RGB32);
+QImage grip(QRgb face, QRgb light, QRgb dark, qreal ratio) {
+    QImage image = deviceImage(30, 30, ratio);
     image.fill(face);
-    box(image, 0, 0, 29, 29, dark);
-    verticalLine(image, 0, 0, 30, light);
-    verticalLine(image, 1, 1, 29, light);
-    verticalLine(image, 28, 1, 29, dark);
-    horizontalLine(image, 0, 30, 0, light);
+    const Canvas c = canvasOf(image);
+    c.box(0, 0, 29, 29, dark);
+    c.vertical(0, 0, 30, light);
+    c.vertical(1, 1, 29, light);
+    c.vertical(28, 1, 29, dark);
+    c.fill(0, 0, 30, 1, light);
     for (int y : {11, 14, 17}) {
-        horizontalLine(image, 8, 22, y, light);
-        horizontalLine(image, 8, 22, y + 1, dark);
+        c.fill(8, y, 22, y + 1, light);
+        c.fill(8, y + 1, 22, y + 2, dark);
     }
     return image;
 }
 
+/// The image stretched to width x height of its control's pixels, at its own ratio.
 QImage scaled(const QImage& image, int width, int height) {
     // Nearest pixel, so that mask-colour pixels stay exactly that colour.
-    return image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const qreal ratio = image.devicePixelRatio();
+    QImage result = image.scaled(static_cast<int>(std::lround(width * ratio)),
+                                 static_cast<int>(std::lround(height * ratio)),
+                                 Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    result.setDevicePixelRatio(ratio);
+    return result;
 }
 
 } // namespace
 
-QImage arrowImage() {
-    QImage image(30, 22, QImage::Format_RGB32);
+QImage arrowImage(qreal ratio) {
+    QImage image = deviceImage(30, 22, ratio);
+    const Canvas c = canvasOf(image);
     const QRgb key = qRgb(24, 24, 28);
     image.fill(key);
     // A slightly lighter rim gives the key some depth.
-    box(image, 0, 0, 29, 21, qRgb(64, 64, 70));
-    // White upward triangle, 13 wide at its base.
-    for (int row = 0; row < 7; ++row)
-        horizontalLine(image, 15 - row, 15 + row + 1, 7 + row, qRgb(255, 255, 255));
+    c.box(0, 0, 29, 21, qRgb(64, 64, 70));
+    // White upward triangle, 13 wide at its base: logical row t spans 15 - t <= x < 16 + t. A
+    // finer image follows the slope a device row at a time.
+    for (int y = c.device(7); y < c.device(14); ++y) {
+        const qreal t = (y + 0.5) / ratio - 7.5;
+        fillRect(image, static_cast<int>(std::lround((15 - t) * ratio)), y,
+                 static_cast<int>(std::lround((16 + t) * ratio)), y + 1, qRgb(255, 255, 255));
+    }
     // Rounded top corners.
     const QRgb mask = rgbOf(MaskColor);
     for (const QPoint p :
          {QPoint(0, 0), QPoint(1, 0), QPoint(2, 0), QPoint(0, 1), QPoint(0, 2), QPoint(29, 0),
           QPoint(28, 0), QPoint(27, 0), QPoint(29, 1), QPoint(29, 2)})
-        setPixel(image, p.x(), p.y(), mask);
+        c.pixel(p.x(), p.y(), mask);
     return image;
 }
 
-QImage thumbImage() {
-    return grip(qRgb(192, 192, 192), qRgb(240, 240, 240), qRgb(96, 96, 96));
+QImage thumbImage(qreal ratio) {
+    return grip(qRgb(192, 192, 192), qRgb(240, 240, 240), qRgb(96, 96, 96), ratio);
 }
 
-QImage draggingThumbImage() {
-    return grip(qRgb(150, 184, 184), qRgb(214, 236, 236), qRgb(64, 96, 96));
+QImage draggingThumbImage(qreal ratio) {
+    return grip(qRgb(150, 184, 184), qRgb(214, 236, 236), qRgb(64, 96, 96), ratio);
 }
 
-QImage background(int width, int height, int backColor) {
+QImage background(int width, int height, int backColor, qreal ratio) {
     const int w = std::max(width, 1);
     const int h = std::max(height, 1);
     const int red = backColor & 0xFF;
@@ -73,18 +87,19 @@ QImage background(int width, int height, int backColor) {
     const QRgb s70 = shade(140);
     const QRgb s80 = shade(160);
 
-    QImage image(w, h, QImage::Format_RGB32);
+    QImage image = deviceImage(w, h, ratio);
+    const Canvas c = canvasOf(image);
     image.fill(rgbOf(backColor));
     for (int y = 20; y <= h - 22; y += 2) {
         for (int x = 0; x <= w; x += 2) {
-            setPixel(image, x, y, s70);
-            setPixel(image, x + 1, y + 1, s70);
+            c.pixel(x, y, s70);
+            c.pixel(x + 1, y + 1, s70);
         }
     }
-    box(image, 0, 0, w - 1, h - 1, s55);
-    box(image, 1, 1, w - 2, h - 2, s80);
+    c.box(0, 0, w - 1, h - 1, s55);
+    c.box(1, 1, w - 2, h - 2, s80);
     QPainter painter(&image);
-    const QImage arrow = scaled(arrowImage(), w, 20);
+    const QImage arrow = scaled(arrowImage(ratio), w, 20);
     painter.drawImage(0, 0, arrow);
     painter.drawImage(0, h - 20, arrow.mirrored(false, true));
     return image;
@@ -93,11 +108,12 @@ QImage background(int width, int height, int backColor) {
 QImage repaint(const QImage& background, bool thumbShown, int thumbTop, int thumbHeight,
                bool dragging, QRgb frameColor) {
     QImage surface = background.copy();
+    const qreal ratio = surface.devicePixelRatio();
     if (thumbShown && thumbHeight > 0) {
         QPainter painter(&surface);
         painter.drawImage(0, thumbTop,
-                          scaled(dragging ? draggingThumbImage() : thumbImage(), surface.width(),
-                                 thumbHeight + 2));
+                          scaled(dragging ? draggingThumbImage(ratio) : thumbImage(ratio),
+                                 canvasOf(surface).width, thumbHeight + 2));
     }
     if (thumbShown && dragging)
         drawTrackFrame(surface, frameColor);
@@ -105,7 +121,8 @@ QImage repaint(const QImage& background, bool thumbShown, int thumbTop, int thum
 }
 
 void drawTrackFrame(QImage& surface, QRgb color) {
-    box(surface, 1, 20, surface.width() - 2, surface.height() - 21, color);
+    const Canvas c = canvasOf(surface);
+    c.box(1, 20, c.width - 2, c.height - 21, color);
 }
 
 } // namespace padrix::scroll

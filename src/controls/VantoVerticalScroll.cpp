@@ -84,10 +84,19 @@ void VantoVerticalScroll::Refresh() {
 }
 
 void VantoVerticalScroll::rebuildBackground() {
-    m_background = scroll::background(width(), height(), m_backColor);
-    shapeTo(m_background);
+    drawBackground();
     m_thumbHeight = scroll::thumbHeightFor(height());
     positionThumb(0);
+    repaintSurface();
+}
+
+void VantoVerticalScroll::drawBackground() {
+    m_background = scroll::background(width(), height(), m_backColor, devicePixelRatio());
+    shapeTo(m_background);
+}
+
+void VantoVerticalScroll::devicePixelRatioChange() {
+    drawBackground();
     repaintSurface();
 }
 

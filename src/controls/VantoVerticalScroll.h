@@ -64,6 +64,7 @@ signals:
 
 protected:
     void enabledChange() override;
+    void devicePixelRatioChange() override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -74,6 +75,8 @@ protected:
 
 private:
     void rebuildBackground();
+    /// The background and shape at the control's size, colour and device pixel ratio.
+    void drawBackground();
     void repaintSurface();
     void drawFrame(QRgb color);
     void positionThumb(double offset);

@@ -142,5 +142,121 @@ TEST(LumoFace, CaptionIsCentredAndColouredByLook) {
     EXPECT_LT(renderLumoFaces(s).textX, 0);
 }
 
+TEST(LumoFace, RatioTwoIsDrawnAtDeviceResolution) {
+    for (int border : {0, 3}) {
+        SCOPED_TRACE(border);
+        LumoFaceState s = plain(0xC0C0C0, 36, border);
+        s.font = QFont(QStringLiteral("Arial"));
+        s.font.setBold(true);
+        s.font.setPointSizeF(12);
+        s.caption = QStringLiteral("MR");
+        LumoFaceState fine = s;
+        fine.devicePixelRatio = 2;
+        const LumoFaces faces = renderLumoFaces(s);
+        const LumoFaces sharp = renderLumoFaces(fine);
+        ASSERT_EQ(sharp.resting.size(), QSize(308, 72));
+        EXPECT_EQ(sharp.resting.devicePixelRatio(), 2.0);
+        EXPECT_EQ(sharp.resting.deviceIndependentSize(), QSizeF(154, 36));
+        EXPECT_EQ(sharp.light, faces.light);
+        EXPECT_EQ(sharp.dark, faces.dark);
+
+        // Enlarging the ratio-1 face makes every pair of device columns alike; the caption's
+        // edges at ratio 2 split pairs.
+        const QImage enlarged =
+            faces.resting.scaled(308, 72, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        auto splitPairs = [](const QImage& image) {
+            int n = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x + 1 < image.width(); x += 2)
+                    n += at(image, x, y) != at(image, x + 1, y) ? 1 : 0;
+            return n;
+        };
+        EXPECT_EQ(splitPairs(enlarged), 0);
+        EXPECT_GT(splitPairs(sharp.resting), 20);
+        EXPECT_NE(sharp.resting, enlarged);
+
+        // The gradient falls by 1 a device row: half the logical step.
+        EXPECT_EQ(at(sharp.resting, 20, 0), grey(191));
+        EXPECT_EQ(at(sharp.resting, 20, 1), grey(190));
+        EXPECT_EQ(at(sharp.resting, 20, 2), grey(189));
+        EXPECT_EQ(at(sharp.resting, 20, 71), grey(120));
+        EXPECT_EQ(at(sharp.highlight, 20, 0), grey(251));
+    }
+    // The frame's lines are a logical pixel wide: two device columns each.
+    LumoFaceState framed = plain(0xC0C0C0, 36, 0);
+    framed.devicePixelRatio = 2;
+    const LumoFaces right = renderLumoFaces(framed);
+    EXPECT_EQ(at(right.resting, 303, 10), grey(192 - 11));
+    EXPECT_EQ(at(right.resting, 304, 10), grey(118));
+    EXPECT_EQ(at(right.resting, 305, 10), grey(118));
+    EXPECT_EQ(at(right.resting, 306, 10), grey(190));
+    EXPECT_EQ(at(right.resting, 307, 10), grey(190));
+
+    // Rounded corners cover the device pixels of their logical ones, and the shape stays the
+    // ratio-1 shape.
+    LumoFaceState rounded = plain(0xC0C0C0, 36, 3);
+    const QRgb mask = rgbOf(MaskColor) | 0xFF000000;
+    const LumoLooks plainLooks(rounded);
+    rounded.devicePixelRatio = 2;
+    const LumoLooks fineLooks(rounded);
+    const QImage& corner = fineLooks.faces.resting;
+    EXPECT_EQ(at(corner, 5, 0), mask);
+    EXPECT_EQ(at(corner, 5, 1), mask);
+    EXPECT_EQ(at(corner, 6, 0), grey(191));
+    EXPECT_EQ(at(corner, 1, 5), mask);
+    EXPECT_EQ(at(corner, 2, 2), grey(189));
+    EXPECT_EQ(at(corner, 307, 71), mask);
+    EXPECT_EQ(fineLooks.shape, plainLooks.shape);
+    EXPECT_GT(fineLooks.shape.rectCount(), 1);
+    // Pressed, style 3 lights the outer logical pixel: two device pixels.
+    const QImage pressed = fineLooks.image(LumoLook::Pressed);
+    EXPECT_EQ(at(pressed, 0, 20), grey(190));
+    EXPECT_EQ(at(pressed, 1, 20), grey(190));
+    EXPECT_NE(at(pressed, 2, 20), grey(190));
+}
+
+TEST(LumoFace, LooksAreDrawnOncePerStateAndShared) {
+    LumoFaceState s = plain(0x808080, 36, 3);
+    s.caption = QStringLiteral("7");
+    const auto first = lumoLooks(s);
+    EXPECT_EQ(lumoLooks(s), first);
+    EXPECT_EQ(first->image(LumoLook::Pressed).cacheKey(),
+              lumoLooks(s)->image(LumoLook::Pressed).cacheKey());
+    EXPECT_EQ(first->faces.resting, renderLumoFaces(s).resting);
+    EXPECT_EQ(first->image(LumoLook::Highlighted),
+              lumoLook(renderLumoFaces(s), LumoLook::Highlighted, s));
+
+    // Any part of the state makes another look; the unused colour bits do not.
+    const struct {
+        const char* name;
+        void (*change)(LumoFaceState&);
+        bool same;
+    } rows[] = {
+        {"width", [](LumoFaceState& t) { t.width = 60; }, false},
+        {"height", [](LumoFaceState& t) { t.height = 30; }, false},
+        {"colour", [](LumoFaceState& t) { t.renderColor = 0x808081; }, false},
+        {"high colour bits", [](LumoFaceState& t) { t.renderColor = 0x7F808080; }, true},
+        {"border", [](LumoFaceState& t) { t.border = 2; }, false},
+        {"caption", [](LumoFaceState& t) { t.caption = QStringLiteral("8"); }, false},
+        {"font size", [](LumoFaceState& t) { t.font.setPointSizeF(14); }, false},
+        {"bold", [](LumoFaceState& t) { t.font.setBold(true); }, false},
+        {"ratio", [](LumoFaceState& t) { t.devicePixelRatio = 2; }, false},
+    };
+    for (const auto& row : rows) {
+        LumoFaceState t = s;
+        row.change(t);
+        EXPECT_EQ(lumoLooks(t) == first, row.same) << row.name;
+    }
+
+    // The cache is bounded: once more states than it keeps were drawn, the first is drawn anew.
+    for (int i = 0; i < LumoLookCacheSize + 1; ++i) {
+        LumoFaceState t = s;
+        t.width = 1000 + i; // none of them the state above
+        lumoLooks(t);
+    }
+    EXPECT_NE(lumoLooks(s), first);
+    EXPECT_EQ(lumoLooks(s)->faces.resting, first->faces.resting);
+}
+
 } // namespace
 } // namespace padrix

@@ -354,6 +354,49 @@ TEST(VantoVerticalScroll, BackgroundShadesTrackAndShape) {
     }
 }
 
+TEST(VantoVerticalScroll, RatioTwoDrawsTheArrowsAtDeviceResolution) {
+    const QRgb white = qRgb(255, 255, 255);
+    auto at = [](const QImage& image, int x, int y) { return image.pixel(x, y) | 0xFF000000; };
+    const QImage arrow = scroll::arrowImage(2);
+    ASSERT_EQ(arrow.size(), QSize(60, 44));
+    EXPECT_EQ(arrow.devicePixelRatio(), 2.0);
+    // The triangle's tip is one logical pixel at (15, 7); at ratio 2 its rows widen a device
+    // pixel to each side, where the enlarged tip would be a 2 x 2 block.
+    EXPECT_EQ(at(arrow, 31, 14), white);
+    EXPECT_NE(at(arrow, 30, 14), white);
+    EXPECT_EQ(at(arrow, 30, 15), white);
+    EXPECT_EQ(at(arrow, 32, 15), white);
+    EXPECT_NE(at(arrow, 33, 15), white);
+    EXPECT_EQ(at(arrow, 5, 0), rgbOf(MaskColor) | 0xFF000000); // corner (2, 0)
+    EXPECT_NE(at(arrow, 6, 0), rgbOf(MaskColor) | 0xFF000000);
+
+    const QImage plain = scroll::background(30, 240, 0xE0E0E0);
+    const QImage fine = scroll::background(30, 240, 0xE0E0E0, 2);
+    ASSERT_EQ(fine.size(), QSize(60, 480));
+    EXPECT_EQ(fine.deviceIndependentSize(), QSizeF(30, 240));
+    const QImage enlarged = plain.scaled(60, 480, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    auto splitPairs = [&](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x + 1 < image.width(); x += 2)
+                n += at(image, x, y) != at(image, x + 1, y) ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(splitPairs(enlarged), 0);
+    EXPECT_GT(splitPairs(fine), 10);
+    // The frame and the track are the ratio-1 pixels, each two by two.
+    for (const QPoint p : {QPoint(0, 100), QPoint(1, 100), QPoint(4, 30), QPoint(5, 31)}) {
+        EXPECT_EQ(at(fine, 2 * p.x(), 2 * p.y()), at(plain, p.x(), p.y())) << p.x() << "," << p.y();
+        EXPECT_EQ(at(fine, 2 * p.x() + 1, 2 * p.y() + 1), at(plain, p.x(), p.y()));
+    }
+    // A repaint keeps the ratio and puts the thumb at its logical place.
+    const QImage painted = scroll::repaint(fine, true, 22, 20, true, qRgb(0, 0, 0));
+    EXPECT_EQ(painted.devicePixelRatio(), 2.0);
+    EXPECT_EQ(at(painted, 2, 40), qRgb(0, 0, 0)); // the track frame at (1, 20)
+    EXPECT_EQ(at(painted, 3, 41), qRgb(0, 0, 0));
+    EXPECT_EQ(at(painted, 20, 44), qRgb(214, 236, 236)); // the dragged thumb's light top row
+}
+
 TEST(VantoVerticalScroll, SavedPropertiesAndKeys) {
     VantoVerticalScroll bar;
     QSignalSpy changed(&bar, &VantoVerticalScroll::PropertyChanged);
