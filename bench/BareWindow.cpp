@@ -1,6 +1,7 @@
 // The yardstick of the window's start: a plain Qt Widgets program of the calculator's size (a
-// main window with a menu bar, 14 line edits and 20 push buttons), shown offscreen until it is
-// active and then drawn into a picture, as `padrix-calculator --screenshot` does.
+// main window of its pixels with a menu bar, 14 line edits and 20 push buttons), shown
+// offscreen until it is active and then drawn into a picture, as `padrix-calculator
+// --screenshot` does.
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QGridLayout>
@@ -27,6 +28,7 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < 20; ++i)
         grid->addWidget(new QPushButton(QString::number(i), interior), i % 10, 1 + i / 10);
     window.setCentralWidget(interior);
+    window.resize(671, 466 + window.menuBar()->sizeHint().height()); // the calculator's size
     window.show();
     window.activateWindow();
     const QDeadlineTimer deadline(5000);
