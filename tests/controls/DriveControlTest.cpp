@@ -1,4 +1,6 @@
 #include "controls/DriveControl.h"
+
+#include "DevicePixels.h"
 #include "controls/DriveListPainting.h"
 #include "controls/VantoVerticalScroll.h"
 
@@ -413,16 +415,9 @@ TEST(DriveControl, RowsAtRatioTwoAreDrawnAtDeviceResolution) {
 
     // The enlarged ratio-1 list has every pair of device columns alike; the texts at ratio 2
     // split pairs.
-    auto splitPairs = [](const QImage& image) {
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x + 1 < image.width(); x += 2)
-                n += image.pixel(x, y) != image.pixel(x + 1, y) ? 1 : 0;
-        return n;
-    };
     const QImage enlarged = plain.scaled(400, 160, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    EXPECT_EQ(splitPairs(enlarged), 0);
-    EXPECT_GT(splitPairs(fine), 20);
+    EXPECT_EQ(test::splitColumnPairs(enlarged), 0);
+    EXPECT_GT(test::splitColumnPairs(fine), 20);
 
     // A lit band covers the device pixels of its logical rectangle.
     drivelist::drawBands(fine, entries, 0, rows, 0, look);

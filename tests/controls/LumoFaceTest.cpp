@@ -1,4 +1,6 @@
 #include "controls/LumoFace.h"
+
+#include "DevicePixels.h"
 #include "controls/PixelDrawing.h"
 
 #include <QFontMetrics>
@@ -164,15 +166,8 @@ TEST(LumoFace, RatioTwoIsDrawnAtDeviceResolution) {
         // edges at ratio 2 split pairs.
         const QImage enlarged =
             faces.resting.scaled(308, 72, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        auto splitPairs = [](const QImage& image) {
-            int n = 0;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x + 1 < image.width(); x += 2)
-                    n += at(image, x, y) != at(image, x + 1, y) ? 1 : 0;
-            return n;
-        };
-        EXPECT_EQ(splitPairs(enlarged), 0);
-        EXPECT_GT(splitPairs(sharp.resting), 20);
+        EXPECT_EQ(test::splitColumnPairs(enlarged), 0);
+        EXPECT_GT(test::splitColumnPairs(sharp.resting), 20);
         EXPECT_NE(sharp.resting, enlarged);
 
         // The gradient falls by 1 a device row: half the logical step.

@@ -1,4 +1,6 @@
 #include "controls/VantoVerticalScroll.h"
+
+#include "DevicePixels.h"
 #include "controls/PixelDrawing.h"
 #include "controls/ScrollGeometry.h"
 #include "controls/ScrollPainting.h"
@@ -375,15 +377,8 @@ TEST(VantoVerticalScroll, RatioTwoDrawsTheArrowsAtDeviceResolution) {
     ASSERT_EQ(fine.size(), QSize(60, 480));
     EXPECT_EQ(fine.deviceIndependentSize(), QSizeF(30, 240));
     const QImage enlarged = plain.scaled(60, 480, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    auto splitPairs = [&](const QImage& image) {
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x + 1 < image.width(); x += 2)
-                n += at(image, x, y) != at(image, x + 1, y) ? 1 : 0;
-        return n;
-    };
-    EXPECT_EQ(splitPairs(enlarged), 0);
-    EXPECT_GT(splitPairs(fine), 10);
+    EXPECT_EQ(test::splitColumnPairs(enlarged), 0);
+    EXPECT_GT(test::splitColumnPairs(fine), 10);
     // The frame and the track are the ratio-1 pixels, each two by two.
     for (const QPoint p : {QPoint(0, 100), QPoint(1, 100), QPoint(4, 30), QPoint(5, 31)}) {
         EXPECT_EQ(at(fine, 2 * p.x(), 2 * p.y()), at(plain, p.x(), p.y())) << p.x() << "," << p.y();
