@@ -27,15 +27,6 @@ ButtonDesign functionButtonDesign(int index) {
     return {at, "", nullptr, render, 12, 3};
 }
 
-/// The figures and the decimal separator of a text, in their order.
-QString digitsOf(const QString& text, const QString& decimal) {
-    QString kept;
-    for (const QChar c : text)
-        if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || QString(c) == decimal)
-            kept += c;
-    return kept;
-}
-
 } // namespace
 
 FunctionKeys::FunctionKeys(QWidget* interior, const DesignScale& scale, TapeView& view,
@@ -74,7 +65,7 @@ void FunctionKeys::Stific_Click(int Index) {
     QString text = m_view.draft(row);
     // A row that holds a function already is wrapped anew around its bare figures.
     if (text.contains(QLatin1Char('(')) || text.contains(QLatin1Char(')')))
-        text = digitsOf(text, QString::fromStdString(m_session.locale().decimalSeparator));
+        text = m_view.digitsOf(text);
     const QString e = QString::fromStdString(m_session.buttons()[Index].caption) +
                       QLatin1Char('(') + text + QLatin1Char(')');
     m_view.setDraft(row, e);

@@ -215,7 +215,7 @@ void Keypad::keypadDelete() {
     int caret = 0;
     if (t.contains(QLatin1Char('(')) || t.contains(QLatin1Char(')'))) {
         // A function line loses its function, its name and its sign: its figures remain.
-        t = digitFilter(t);
+        t = m_view.digitsOf(t);
         try {
             m_session.setValue(line, textToDecimal(t.toStdString(), m_session.locale()));
         } catch (const CalcError&) {
@@ -245,14 +245,6 @@ void Keypad::keypadClear() {
     m_view.setDraft(m_view.CurrentRow, QString());
     m_session.setValue(m_view.lineOf(m_view.CurrentRow), Decimal{});
     m_view.focusCurrentRow(0);
-}
-
-QString Keypad::digitFilter(const QString& text) const {
-    QString kept;
-    for (const QChar c : text)
-        if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || QString(c) == m_decimal)
-            kept += c;
-    return kept;
 }
 
 void Keypad::PieValue_Click() {

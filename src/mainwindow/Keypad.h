@@ -46,8 +46,6 @@ private:
     void keypadSign();
     void keypadDelete();
     void keypadClear();
-    /// The figures and decimal separators of a text, in their order.
-    QString digitFilter(const QString& text) const;
 
     TapeView& m_view;
     LineEntry& m_entry;

@@ -156,7 +156,7 @@ void Menus::pasteNumbers() {
     // tape as it was.
     try {
         const std::string text = QGuiApplication::clipboard()->text().toStdString();
-        m_session.paste(text, m_view.LineCount() + 1);
+        m_session.paste(text);
     } catch (const std::bad_alloc&) {
         return;
     }

@@ -251,6 +251,15 @@ QString TapeView::draft(int row) const {
     return CalAmount[row]->text();
 }
 
+QString TapeView::digitsOf(const QString& text) const {
+    const QString point = QString::fromStdString(m_session.locale().decimalSeparator);
+    QString kept;
+    for (const QChar c : text)
+        if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || QString(c) == point)
+            kept += c;
+    return kept;
+}
+
 void TapeView::setDraft(int row, const QString& text) {
     if (CalAmount[row]->text() != text)
         CalAmount[row]->setText(text);

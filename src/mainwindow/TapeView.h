@@ -70,6 +70,9 @@ public:
     QLineEdit* row(int row) const { return CalAmount[row]; }
     /// The text being typed in a row: what the user edits, not yet the line's value.
     QString draft(int row) const;
+    /// The figures and decimal separators of a row's text, in their order: what is left of a
+    /// function line when its function goes.
+    QString digitsOf(const QString& text) const;
     void setDraft(int row, const QString& text);
     int CurrentRow = 0;        // the row that last had the focus
     int CaretPos = 0;          // caret position in the current row's box

@@ -135,7 +135,18 @@ QString TapeSession::lineText(int line) const {
 }
 
 bool TapeSession::lineIsNegative(int line) const {
-    return value(line).text(m_locale).starts_with('-');
+    const Value& v = value(line);
+    switch (v.kind()) {
+    case Value::Kind::Decimal:
+        return v.decimal().isNegative() && !v.decimal().isZero();
+    case Value::Kind::Double:
+        return v.number() < 0;
+    case Value::Kind::Text:
+        return v.textValue().starts_with('-');
+    case Value::Kind::Empty:
+        break;
+    }
+    return false;
 }
 
 QString TapeSession::memoryText() const {
@@ -230,16 +241,17 @@ void TapeSession::clearAll(int rows) {
     emit totalChanged();
 }
 
-void TapeSession::paste(std::string_view text, int rows) {
+void TapeSession::paste(std::string_view text) {
     // The text is read before the tape is cleared: one too large for memory leaves the tape
     // as it was (the caller sees the exception).
     Tape pasted = pasteTape(text, m_locale);
-    clearAll(rows);
-    // The tape is the pasted lines and no more (an empty text pastes one empty line), so that
-    // Copy and Save give back what was pasted.
+    // It replaces the tape as Clear All would, and then is the tape: the pasted lines and no
+    // more (an empty text pastes one empty line), so that Copy and Save give back what was
+    // pasted.
     if (pasted.lineCount() == 0)
         pasted.append('+', Value());
     m_tape = std::move(pasted);
+    m_total = {};
     replaced();
 }
 

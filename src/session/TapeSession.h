@@ -86,8 +86,9 @@ public:
     /// Clear All: lines 0 .. rows - 1 become "+" with 0, the lines after them empty; the tape
     /// keeps its length. The total shows nothing until the next change.
     void clearAll(int rows);
-    /// Clear All, then the tape is the lines of `text` (a column or a ledger export).
-    void paste(std::string_view text, int rows);
+    /// The tape becomes the lines of `text` (a column or a ledger export); the total shows
+    /// nothing until they are worked out.
+    void paste(std::string_view text);
     /// Every number ascending, the function lines after them, zeros and empty lines at the end.
     void sort();
     /// Replaces the tape by a calculation file's; nothing changes where it cannot be read,

@@ -158,7 +158,7 @@ TEST_F(Session, FilesPasteAndSortReplaceTheTape) {
     ASSERT_TRUE(session.save(path));
     EXPECT_EQ(session.currentFile(), path);
 
-    session.paste("7\r\n8", 14);
+    session.paste("7\r\n8");
     EXPECT_EQ(session.lineCount(), 2);
     EXPECT_EQ(total(), "15");
     session.sort();
@@ -226,14 +226,14 @@ TEST_F(Session, TheHistoryKeepsToItsStepsAndItsBudget) {
     std::string column;
     for (int i = 0; i < 5000; ++i)
         column += std::to_string(5000 - i) + "\n";
-    small.paste(column, 14);
+    small.paste(column);
     small.startRecording();
     for (int step = 0; step < 3; ++step) {
         small.beginAction(0);
         if (step == 0)
             small.sort();
         else if (step == 1)
-            small.paste("1\r\n2", 14);
+            small.paste("1\r\n2");
         else
             small.clearAll(14);
         small.endAction(0);
@@ -273,7 +273,7 @@ TEST_F(Session, UndoingEverythingGivesTheStartBack) {
                 session.sort();
                 break;
             case 6:
-                session.paste(std::to_string(test::pick(random, 99)) + "\n4", 14);
+                session.paste(std::to_string(test::pick(random, 99)) + "\n4");
                 break;
             case 7:
                 session.clearAll(14);
