@@ -247,31 +247,6 @@ TEST(CommandLine, TotalNamesWhatItCannotRead) {
     EXPECT_TRUE(warnings[2].contains("line 7:")) << "empty and Int lines are not named";
 }
 
-TEST(CommandLine, ProgramEvaluatesFromTheShell) {
-    QProcess process;
-    process.start(QStringLiteral(PADRIX_EXECUTABLE),
-                  {"--eval", "(4*3.14159265358979*X^3)/3", "--x", "2"});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitCode(), 0);
-    EXPECT_EQ(process.readAllStandardOutput(), "33.510321638291093333333333333\n");
-
-    // No warning of Qt's comes before the program's own message.
-    process.start(QStringLiteral(PADRIX_EXECUTABLE), {"--total", ""});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitCode(), 2);
-    EXPECT_EQ(process.readAllStandardError(),
-              "padrix-calculator: --total needs a file name (- reads standard input)\n");
-
-    // An error word as the grand total is printed and fails the program.
-    process.start(QStringLiteral(PADRIX_EXECUTABLE), {"--total", "-"});
-    ASSERT_TRUE(process.waitForStarted(30000));
-    process.write(calc("+1\n+Asin(2)\n"));
-    process.closeWriteChannel();
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_EQ(process.readAllStandardOutput(), "Asin Error\n");
-}
-
 // What the program itself decides before any option is read: "--" before a file whose name
 // starts with "-", two files for the window, and a window without a display, each said in one
 // line before Qt could say anything.

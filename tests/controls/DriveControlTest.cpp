@@ -397,36 +397,5 @@ TEST(DriveControl, SavesItsFontNameAndDrawsItsOwnIcons) {
     EXPECT_TRUE(drivelist::icon(7).isNull());
 }
 
-TEST(DriveControl, RowsAtRatioTwoAreDrawnAtDeviceResolution) {
-    drivelist::DriveListLook look;
-    look.geometry.width = 200;
-    look.geometry.height = 80;
-    look.font = QFont(QStringLiteral("Arial"));
-    look.geometry.rowHeight = drivelist::rowHeightFor(look.font);
-    const QVector<DriveEntry> entries = {{QStringLiteral("Documents"), 1},
-                                         {QStringLiteral("sums.pcalc"), 5}};
-    QImage plain;
-    QImage fine;
-    const int rows = drivelist::drawRows(plain, entries, 0, look);
-    look.devicePixelRatio = 2;
-    EXPECT_EQ(drivelist::drawRows(fine, entries, 0, look), rows);
-    ASSERT_EQ(fine.size(), QSize(400, 160));
-    EXPECT_EQ(fine.devicePixelRatio(), 2.0);
-
-    // The enlarged ratio-1 list has every pair of device columns alike; the texts at ratio 2
-    // split pairs.
-    const QImage enlarged = plain.scaled(400, 160, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    EXPECT_EQ(test::splitColumnPairs(enlarged), 0);
-    EXPECT_GT(test::splitColumnPairs(fine), 20);
-
-    // A lit band covers the device pixels of its logical rectangle.
-    drivelist::drawBands(fine, entries, 0, rows, 0, look);
-    const QRect band = look.geometry.band(0);
-    EXPECT_EQ(fine.pixel(2 * band.left(), 2 * band.top()) | 0xFF000000, drivelist::HoverColor);
-    EXPECT_EQ(fine.pixel(2 * band.right() + 1, 2 * band.top()) | 0xFF000000, drivelist::HoverColor);
-    EXPECT_EQ(fine.pixel(2 * band.right() + 2, 2 * band.top()) | 0xFF000000,
-              drivelist::BackgroundColor);
-}
-
 } // namespace
 } // namespace padrix

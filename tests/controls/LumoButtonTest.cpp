@@ -270,23 +270,5 @@ TEST(LumoButton, HoverFollowsEnterAndLeave) {
     EXPECT_EQ(b->surface(), b->faces().resting);
 }
 
-TEST(LumoButton, ButtonsOfOneLookShareItsImages) {
-    LumoButton a;
-    LumoButton b;
-    for (LumoButton* button : {&a, &b}) {
-        button->resize(60, 30);
-        button->setBorder(3);
-        button->setCaption("7");
-    }
-    EXPECT_EQ(a.surface().cacheKey(), b.surface().cacheKey());
-    EXPECT_EQ(a.surface().devicePixelRatio(), a.devicePixelRatio());
-    EXPECT_EQ(a.surface().deviceIndependentSize(), QSizeF(60, 30));
-    EXPECT_EQ(a.mask(), b.mask());
-    EXPECT_FALSE(a.mask().contains(QPoint(0, 0)));
-    b.setCaption("8");
-    EXPECT_NE(a.surface().cacheKey(), b.surface().cacheKey());
-    EXPECT_NE(a.surface(), b.surface());
-}
-
 } // namespace
 } // namespace padrix

@@ -280,54 +280,6 @@ TEST(VantoVerticalScroll, EachStepIsDoneBeforeOtherEventsRun) {
     }
 }
 
-TEST(VantoVerticalScroll, AReleaseQueuedBehindADragStepRaisesItsOwnChange) {
-    VantoVerticalScroll bar;
-    bar.show();
-    bar.setValue(0);
-    QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(15, 30));
-    QSignalSpy change(&bar, &VantoVerticalScroll::Change);
-    const QPointF at(15, 126);
-    QCoreApplication::postEvent(&bar,
-                                new QMouseEvent(QEvent::MouseButtonRelease, at, bar.mapToGlobal(at),
-                                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
-    sendMove(bar, 126, Qt::LeftButton);
-    EXPECT_EQ(change.count(), 1);
-    EXPECT_NE(bar.surface().pixel(1, 60) | 0xFF000000, qRgb(0, 0, 0));
-    // Then the release: its own Change, and the black frame stays.
-    QCoreApplication::sendPostedEvents(&bar, QEvent::MouseButtonRelease);
-    EXPECT_EQ(change.count(), 2);
-    EXPECT_EQ(bar.Value(), 50);
-    EXPECT_EQ(bar.surface().pixel(1, 60) | 0xFF000000, qRgb(0, 0, 0));
-    QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(15, 126));
-}
-
-TEST(VantoVerticalScroll, HeldButtonRepeatsOnItsOwnTimer) {
-    // The repeat timer drives the steps: one Change per tick, none once released, and a
-    // page-down run stops by itself when the thumb passes the click.
-    VantoVerticalScroll bar;
-    bar.show();
-    QList<int> values;
-    QObject::connect(&bar, &VantoVerticalScroll::Change, [&] { values << bar.Value(); });
-    QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(15, 235));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return values.size() >= 3; }, 5000));
-    QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(15, 235));
-    EXPECT_FALSE(bar.repeatTimer()->isActive());
-    // A small step per tick, then the release's Change at the value reached.
-    QList<int> steps;
-    for (int v = 1; v < values.size(); ++v)
-        steps << v;
-    steps << values.size() - 1;
-    EXPECT_EQ(values, steps);
-
-    bar.setValueLargeChange(50);
-    bar.setValue(0);
-    values.clear();
-    QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(15, 60));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !bar.repeatTimer()->isActive(); }, 5000));
-    EXPECT_EQ(values, QList<int>({50}));
-    QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(15, 60));
-}
-
 TEST(VantoVerticalScroll, BackgroundShadesTrackAndShape) {
     const QImage bg = scroll::background(30, 240, 0xE0E0E0);
     const QRgb base = qRgb(224, 224, 224);

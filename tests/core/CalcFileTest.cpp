@@ -68,26 +68,6 @@ TEST(CalcFile, WritesHeaderAndOneLinePerTapeLine) {
                                          "+Svol(1,5)\r\n+Roun(2)\r\n+Sin(123)\r\n");
 }
 
-// A tape saved to a file loads back the same; doubles come back as their figures: the pi
-// key's value, and one beyond the decimals.
-TEST(CalcFile, SaveThenLoadGivesTheSameTape) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tape.Clc");
-    Tape tape = sampleTape();
-    tape.append('+', 4 * std::atan(1.0));
-    tape.append('+', 1e40);
-    std::string error;
-    ASSERT_TRUE(saveCalcFile(path, tape, en, &error)) << error;
-    const auto loaded = loadCalcFile(path, en, &error);
-    ASSERT_TRUE(loaded) << error;
-    EXPECT_EQ(loaded->TapeOperators(), tape.TapeOperators());
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(loaded->value(i), tape.value(i)) << i;
-    EXPECT_EQ(loaded->TapeValues()[4].text(en), "3.14159265358979");
-    EXPECT_EQ(loaded->TapeValues()[5].text(en), "1E+40");
-    EXPECT_EQ(MailCalc(*loaded, {}), MailCalc(tape, {}));
-}
-
 /// The locales a file may be written and read in: English (and C), German, Swiss French with
 /// its narrow no-break space, Swiss German with its apostrophe.
 const NumberLocale Locales[] = {en, NumberLocale::german(), {",", "\u202F"}, {".", "\u2019"}};
@@ -232,10 +212,7 @@ TEST(CalcFile, NumbersReadTheSameInEveryLocale) {
         const char* value[4]; // as each of Locales holds it
     } rows[] = {
         {"+1.5", {"1.5", "1,5", "1,5", "1.5"}},
-        {"+1,5", {"1.5", "1,5", "1,5", "1.5"}},
-        {"+1,234.5", {"1234.5", "1234,5", "1234,5", "1234.5"}},
-        {"+1.234,5", {"1234.5", "1234,5", "1234,5", "1234.5"}},
-        {"+-1.234.567", {"-1234567", "-1234567", "-1234567", "-1234567"}},
+        {"+1.234,5", {"1234.5", "1234,5", "1234,5", "1234.5"}}, // the rule's table is the numbers'
         {"x12,5%", {"12.5%", "12,5%", "12,5%", "12.5%"}},
         {"+Sin(0.5)", {"Sin(0.5)", "Sin(0,5)", "Sin(0,5)", "Sin(0.5)"}},
         {"+Sin(1,234.5)", {"Sin(1234.5)", "Sin(1234,5)", "Sin(1234,5)", "Sin(1234.5)"}},

@@ -54,35 +54,6 @@ protected:
     }
 };
 
-TEST_F(CalculationFiles, SaveClearAndOpenRestoreTheTape) {
-    QString lines = "+-12.5\r\nxSin(30)\r\n-10%\r\n+Svol(2)\r\n/4\r\n";
-    for (int i = 0; i < 10500; ++i)
-        lines += "+" + QString::number(i % 97) + "." + QString::number(i % 7) + "\r\n";
-    openWithTape(lines);
-    const Tape before = state().tape;
-    const QString totalBefore = total();
-    ASSERT_EQ(before.lineCount(), 10505);
-
-    // A name typed with ".txt" is saved with ".Clc" in the folder the browser shows.
-    QDir(dir.path()).mkdir("saved");
-    answerWith(dir.filePath("saved"), "week.txt");
-    menu("LD_1");
-    EXPECT_TRUE(QFileInfo::exists(dir.filePath("saved/week.Clc")));
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("saved/week.txt")));
-    EXPECT_EQ(window->findChild<LoadSave*>()->Command1[1]->Caption(), "Save");
-
-    menu("Clear_Total");
-    EXPECT_EQ(total(), "");
-    answerWith(dir.filePath("saved"), "week.Clc");
-    menu("LD_0");
-    EXPECT_EQ(window->findChild<LoadSave*>()->Command1[1]->Caption(), "Open");
-    EXPECT_EQ(state().tape, before);
-    EXPECT_EQ(total(), totalBefore);
-    EXPECT_EQ(row(1)->text(), "Sin(30)");
-    EXPECT_EQ(scroll()->ValueMax(), 10505 - 14);
-    EXPECT_TRUE(messages.isEmpty());
-}
-
 // The dialog stands centred over the calculator, its title names the folder it shows, and
 // Escape cancels it from the list too; a file that cannot be read names its path once.
 TEST_F(CalculationFiles, TheDialogStandsWhereTheUserLooks) {

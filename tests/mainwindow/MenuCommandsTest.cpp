@@ -123,21 +123,6 @@ TEST_F(MenuCommands, ALongPasteScrollsToItsEnd) {
     EXPECT_EQ(row(0)->text(), "99987");
 }
 
-TEST_F(MenuCommands, SortKeepsEveryNumberAndRecalculatesTheTotal) {
-    // The order itself is Sorting's; here a negative number stays, the operators stay on
-    // their lines, a function line comes after the numbers, zeros and empty lines go to the
-    // end, and the total follows.
-    openWithTape("+5\r\n+-300.25\r\nx2\r\n+0\r\n+\r\n+Sin(0)\r\n");
-    EXPECT_EQ(total(), "-590.5");
-    menu("SortNm");
-    const char* rows[] = {"-300.25", "2", "5", "Sin(0)", "", ""};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(row(i)->text(), rows[i]) << i;
-    EXPECT_EQ(state().tape.lineCount(), 6);
-    EXPECT_EQ(state().tape.op(2), 'x');
-    EXPECT_EQ(total(), "-1491.25"); // -300.25 + 2, x 5, + Sin(0)
-}
-
 /// The text of a PDF file, laid out as on the page.
 QString pdfText(const QString& path) {
     QProcess pdftotext;

@@ -141,57 +141,5 @@ TEST_F(Undo, EveryKindOfChangeComesBackAndGoesAgain) {
     }
 }
 
-TEST_F(Undo, TypingIsOneStepPerRowAndANewChangeDropsTheRedo) {
-    open();
-    type("12");
-    row(1)->setFocus();
-    type("34");
-    EXPECT_EQ(total(), "46");
-    undo();
-    EXPECT_EQ(total(), "12");
-    EXPECT_EQ(row(1)->text(), "");
-    undo();
-    EXPECT_EQ(total(), "0");
-    EXPECT_FALSE(action("UndoStep")->isEnabled());
-    redo();
-    EXPECT_EQ(total(), "12");
-    EXPECT_TRUE(action("RedoStep")->isEnabled());
-    row(2)->setFocus();
-    type("5");
-    EXPECT_FALSE(action("RedoStep")->isEnabled());
-    EXPECT_EQ(total(), "17");
-    redo(); // nothing to redo: nothing changes
-    EXPECT_EQ(total(), "17");
-    // The menu items do the same as the keys.
-    menu("UndoStep");
-    EXPECT_EQ(total(), "12");
-    menu("RedoStep");
-    EXPECT_EQ(total(), "17");
-}
-
-TEST_F(Undo, TheHistoryKeepsToItsMemoryBudget) {
-    // A whole-tape step of this tape keeps 85 KB, and the Clear All of a two-line paste
-    // little: the last two steps fit the budget, the three do not.
-    context.undoBudget = 150 * 1024;
-    QString lines;
-    for (int i = 0; i < 5000; ++i)
-        lines += QStringLiteral("+%1\r\n").arg(5000 - i);
-    openWithTape(lines);
-    const TapeView loaded = view();
-    menu("SortNm");
-    const TapeView sorted = view();
-    QGuiApplication::clipboard()->setText("1\r\n2");
-    menu("P_m");
-    menu("Clear_Total");
-    EXPECT_LE(window->undoHistoryBytes(), context.undoBudget);
-    undo();
-    undo();
-    EXPECT_EQ(view(), sorted);
-    EXPECT_FALSE(action("UndoStep")->isEnabled()) << "the oldest step was dropped";
-    undo();
-    EXPECT_EQ(view(), sorted);
-    EXPECT_NE(view(), loaded);
-}
-
 } // namespace
 } // namespace padrix

@@ -129,51 +129,6 @@ TEST_F(Session, LinesPastTheEndComeIntoBeingWhenWritten) {
     EXPECT_EQ(session.op(14), NoOperator);
 }
 
-TEST_F(Session, TheMemoryTakesLinesAndTotals) {
-    session.storeRowText(0, "12.5");
-    session.memoryFromLine(0);
-    EXPECT_EQ(session.memoryText(), "12.5");
-    session.memoryRecall(3);
-    EXPECT_EQ(total(), "25");
-    session.storeRowText(1, "-40");
-    session.memoryEquals(); // a negative total leaves it
-    EXPECT_EQ(session.memoryText(), "12.5");
-    session.storeRowText(1, "40");
-    session.memoryEquals();
-    EXPECT_EQ(session.memoryText(), "65");
-    session.setDecimalsChoice(2);
-    EXPECT_EQ(session.memoryText(), "65.00");
-    session.memoryFromLine(30); // past the end: empty
-    EXPECT_EQ(session.memoryText(), "");
-    session.memoryFromTotal();
-    EXPECT_EQ(session.memoryText(), "65.00");
-    EXPECT_EQ(memories, 6);
-}
-
-TEST_F(Session, FilesPasteAndSortReplaceTheTape) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("t.Clc");
-    session.storeRowText(0, "5");
-    session.storeRowText(1, "-300.25");
-    ASSERT_TRUE(session.save(path));
-    EXPECT_EQ(session.currentFile(), path);
-
-    session.paste("7\r\n8");
-    EXPECT_EQ(session.lineCount(), 2);
-    EXPECT_EQ(total(), "15");
-    session.sort();
-    EXPECT_EQ(session.value(0), Value(Decimal(7)));
-
-    EXPECT_EQ(session.open(dir.filePath("none.Clc")), std::string("the file does not exist"));
-    EXPECT_EQ(session.lineCount(), 2);
-    EXPECT_EQ(session.open(path), std::nullopt);
-    EXPECT_EQ(session.lineCount(), 14);
-    EXPECT_EQ(total(), "-295.25");
-    session.sort();
-    EXPECT_EQ(session.value(0).text(session.locale()), "-300.25");
-    EXPECT_EQ(total(), "-295.25");
-}
-
 // Each action is one step; typing into one line is one step until the edit moves on; undo
 // and redo give back where the tape was shown.
 TEST_F(Session, UndoTakesBackOneActionAtATime) {
