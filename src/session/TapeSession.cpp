@@ -261,14 +261,20 @@ void TapeSession::sort() {
 }
 
 std::optional<std::string> TapeSession::open(const QString& path) {
-    std::string error = "the file does not exist";
-    std::optional<Tape> loaded;
-    if (QFileInfo(path).isFile())
-        loaded = loadCalcFile(path, m_locale, &error);
-    if (!loaded)
-        return error;
+    return adopt(path, readCalcFile(path, m_locale));
+}
+
+std::optional<std::string> TapeSession::open(CalcFileReading& reading) {
+    if (!reading.pending() || reading.locale() != m_locale)
+        return open(reading.path());
+    return adopt(reading.path(), reading.take());
+}
+
+std::optional<std::string> TapeSession::adopt(const QString& path, CalcFileRead read) {
+    if (!read.tape)
+        return std::move(read.error);
     m_currentFile = path;
-    m_tape = std::move(*loaded);
+    m_tape = std::move(*read.tape);
     replaced();
     return std::nullopt;
 }
