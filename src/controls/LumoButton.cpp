@@ -78,7 +78,7 @@ void LumoButton::ButtonRender() {
 const LumoFaces& LumoButton::faces() const {
     surface(); // draws what waits
 
-    return m_looks->faces;
+    return m_looks->faces();
 }
 
 void LumoButton::draw() {
@@ -86,7 +86,7 @@ void LumoButton::draw() {
     m_state.height = height();
     m_state.devicePixelRatio = devicePixelRatio();
     m_looks = lumoLooks(m_state);
-    shapeTo(m_looks->shape, m_looks->faces.resting.deviceIndependentSize().toSize());
+    shapeTo(m_looks->shape(), m_looks->size());
     showSurface(m_looks->image(m_look));
 }
 

@@ -135,34 +135,51 @@ QSize logicalSize(const LumoFaceState& state) {
 
 } // namespace
 
-LumoFaces renderLumoFaces(const LumoFaceState& state) {
-    LumoFaces faces;
+namespace {
+
+/// The resting face, where the caption goes and the colours of its gradient.
+void drawRestingFace(LumoFaces& faces, const LumoFaceState& state) {
     const int w = logicalSize(state).width();
     const int h = logicalSize(state).height();
-    const qreal ratio = ratioOf(state);
-    const int red = state.renderColor & 0xFF;
-    const int green = (state.renderColor >> 8) & 0xFF;
-    const int blue = (state.renderColor >> 16) & 0xFF;
-
     const QFontMetrics metrics(state.font);
     faces.textX =
         static_cast<int>(std::nearbyint((w - metrics.horizontalAdvance(state.caption)) / 2.0));
     faces.textY = static_cast<int>(std::nearbyint((h - metrics.height()) / 2.0));
 
-    QImage image = deviceImage(w, h, ratio);
-    const Canvas canvas{image, w, h, ratio};
-    // The highlight gradient starts 60 above the render colour; its light colour is the start.
-    const QRgb highBottom = gradient(canvas, red + 60, green + 60, blue + 60).second;
-    highlightBorder(canvas, state.border, counterColor(red + 60, green + 60, blue + 60),
-                    highBottom);
-    faces.highlight = image.copy();
-
-    const auto [top, bottom] = gradient(canvas, red, green, blue);
+    // The gradient covers every pixel.
+    QImage image = deviceImage(w, h, ratioOf(state));
+    const Canvas canvas{image, w, h, ratioOf(state)};
+    const auto [top, bottom] =
+        gradient(canvas, state.renderColor & 0xFF, (state.renderColor >> 8) & 0xFF,
+                 (state.renderColor >> 16) & 0xFF);
     faces.light = bgrOf(top);
     faces.dark = bgrOf(bottom);
     normalBorder(canvas, state.border, top, bottom);
+    drawCaption(image, faces, state, qRgb(255, 255, 255));
     faces.resting = image;
-    drawCaption(faces.resting, faces, state, qRgb(255, 255, 255));
+}
+
+/// The highlight face: its gradient starts 60 above the render colour, which is its light
+/// colour.
+QImage drawHighlightFace(const LumoFaceState& state) {
+    const int w = logicalSize(state).width();
+    const int h = logicalSize(state).height();
+    const int red = (state.renderColor & 0xFF) + 60;
+    const int green = ((state.renderColor >> 8) & 0xFF) + 60;
+    const int blue = ((state.renderColor >> 16) & 0xFF) + 60;
+    QImage image = deviceImage(w, h, ratioOf(state));
+    const Canvas canvas{image, w, h, ratioOf(state)};
+    const QRgb bottom = gradient(canvas, red, green, blue).second;
+    highlightBorder(canvas, state.border, counterColor(red, green, blue), bottom);
+    return image;
+}
+
+} // namespace
+
+LumoFaces renderLumoFaces(const LumoFaceState& state) {
+    LumoFaces faces;
+    drawRestingFace(faces, state);
+    faces.highlight = drawHighlightFace(state);
     return faces;
 }
 
@@ -184,12 +201,20 @@ QImage lumoLook(const LumoFaces& faces, LumoLook look, const LumoFaceState& stat
 QImage LumoLooks::image(LumoLook look) const {
     QImage& slot = m_looks[static_cast<int>(look)];
     if (slot.isNull())
-        slot = lumoLook(faces, look, m_state);
+        slot = lumoLook(look == LumoLook::Resting ? m_faces : faces(), look, m_state);
     return slot;
 }
 
-LumoLooks::LumoLooks(const LumoFaceState& state)
-    : faces(renderLumoFaces(state)), shape(logicalOpaqueRegion(faces.resting)), m_state(state) {}
+const LumoFaces& LumoLooks::faces() const {
+    if (m_faces.highlight.isNull())
+        m_faces.highlight = drawHighlightFace(m_state);
+    return m_faces;
+}
+
+LumoLooks::LumoLooks(const LumoFaceState& state) : m_state(state) {
+    drawRestingFace(m_faces, state);
+    m_shape = logicalOpaqueRegion(m_faces.resting);
+}
 
 namespace {
 

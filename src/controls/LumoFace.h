@@ -42,19 +42,24 @@ LumoFaces renderLumoFaces(const LumoFaceState& state);
 /// or the highlight face with the pressed overlay and the caption in the dark colour.
 QImage lumoLook(const LumoFaces& faces, LumoLook look, const LumoFaceState& state);
 
-/// One state's faces, its looks, each drawn the first time it is shown, and its shape.
+/// One state's faces, its looks, each drawn the first time it is shown, and its shape. Only
+/// the resting face is drawn at once; the highlight face waits for a look that needs it.
 class LumoLooks {
 public:
     explicit LumoLooks(const LumoFaceState& state);
 
     QImage image(LumoLook look) const;
-
-    const LumoFaces faces;
-    const QRegion
-        shape; // the resting face's pixels that are not see-through, in the state's pixels
+    /// Both faces.
+    const LumoFaces& faces() const;
+    /// The resting face's pixels that are not see-through, in the state's pixels.
+    const QRegion& shape() const { return m_shape; }
+    /// The faces' size in the state's pixels.
+    QSize size() const { return m_faces.resting.deviceIndependentSize().toSize(); }
 
 private:
     LumoFaceState m_state;
+    mutable LumoFaces m_faces; // the highlight face null until needed
+    QRegion m_shape;
     mutable std::array<QImage, LumoLookCount> m_looks; // null until first shown
 };
 

@@ -194,15 +194,15 @@ TEST(LumoFace, RatioTwoIsDrawnAtDeviceResolution) {
     const LumoLooks plainLooks(rounded);
     rounded.devicePixelRatio = 2;
     const LumoLooks fineLooks(rounded);
-    const QImage& corner = fineLooks.faces.resting;
+    const QImage& corner = fineLooks.faces().resting;
     EXPECT_EQ(at(corner, 5, 0), mask);
     EXPECT_EQ(at(corner, 5, 1), mask);
     EXPECT_EQ(at(corner, 6, 0), grey(191));
     EXPECT_EQ(at(corner, 1, 5), mask);
     EXPECT_EQ(at(corner, 2, 2), grey(189));
     EXPECT_EQ(at(corner, 307, 71), mask);
-    EXPECT_EQ(fineLooks.shape, plainLooks.shape);
-    EXPECT_GT(fineLooks.shape.rectCount(), 1);
+    EXPECT_EQ(fineLooks.shape(), plainLooks.shape());
+    EXPECT_GT(fineLooks.shape().rectCount(), 1);
     // Pressed, style 3 lights the outer logical pixel: two device pixels.
     const QImage pressed = fineLooks.image(LumoLook::Pressed);
     EXPECT_EQ(at(pressed, 0, 20), grey(190));
@@ -217,7 +217,7 @@ TEST(LumoFace, LooksAreDrawnOncePerStateAndShared) {
     EXPECT_EQ(lumoLooks(s), first);
     EXPECT_EQ(first->image(LumoLook::Pressed).cacheKey(),
               lumoLooks(s)->image(LumoLook::Pressed).cacheKey());
-    EXPECT_EQ(first->faces.resting, renderLumoFaces(s).resting);
+    EXPECT_EQ(first->faces().resting, renderLumoFaces(s).resting);
     EXPECT_EQ(first->image(LumoLook::Highlighted),
               lumoLook(renderLumoFaces(s), LumoLook::Highlighted, s));
 
@@ -250,7 +250,7 @@ TEST(LumoFace, LooksAreDrawnOncePerStateAndShared) {
         lumoLooks(t);
     }
     EXPECT_NE(lumoLooks(s), first);
-    EXPECT_EQ(lumoLooks(s)->faces.resting, first->faces.resting);
+    EXPECT_EQ(lumoLooks(s)->faces().resting, first->faces().resting);
 }
 
 } // namespace
