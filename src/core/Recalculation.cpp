@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -192,6 +193,23 @@ public:
             if (op != '+' && op != '-')
                 break;
             const Decimal d = v.decimal();
+            if (d.scale() == scale && d.high() == 0) {
+                // The everyday line: the scale the total has, the sum in 64 bits.
+                const std::uint64_t b = d.low();
+                const bool negativeB = d.isNegative() != (op == '-') && b != 0;
+                if (negative == negativeB) {
+                    if (b > std::numeric_limits<std::uint64_t>::max() - magnitude)
+                        break; // the ordinary addition takes over from here
+                    magnitude += b;
+                } else if (magnitude >= b) {
+                    magnitude -= b;
+                } else {
+                    magnitude = b - magnitude;
+                    negative = negativeB;
+                }
+                negative = negative && magnitude != 0;
+                continue;
+            }
             const int common = std::max(scale, d.scale());
             if (d.high() != 0 || common - std::min(scale, d.scale()) > 19)
                 break;
