@@ -50,6 +50,8 @@ extern "C" Q_DECL_EXPORT int padrix_run_window(int argc, char* argv[]) {
     arguments.removeOne(QStringLiteral("--")); // it only marks what follows as a file name
     padrix::WindowContext context = padrix::WindowContext::fromApplication();
     context.arguments = arguments;
+    if (!screenshot.isEmpty())
+        context.journalFolder.clear(); // a picture of the window asks nothing and keeps nothing
     padrix::Diruvuv_Orozezadi window(context);
     if (!screenshot.isEmpty())
         return saveScreenshot(window, screenshot);
