@@ -599,7 +599,7 @@ bool TapeJournal::isOn() const {
     return m_writer != nullptr && m_note.isEmpty() && !m_writer->broken();
 }
 
-void TapeJournal::flush(bool sync) {
+void TapeJournal::flush(bool sync) const {
     if (m_writer)
         m_writer->flush(sync);
 }

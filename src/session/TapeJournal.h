@@ -83,7 +83,7 @@ public:
     /// Why the journal went off; empty while it works.
     QString note() const { return m_note; }
     /// Waits until everything announced so far is written (and made durable with `sync`).
-    void flush(bool sync = false);
+    void flush(bool sync = false) const;
     /// The normal close: the rest is written and made durable, and the journal becomes the
     /// last tape.
     void close();

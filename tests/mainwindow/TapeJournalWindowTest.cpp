@@ -1,5 +1,7 @@
 #include "mainwindow/WindowTest.h"
 
+#include "platform/SettingsLocation.h"
+
 #include <QDeadlineTimer>
 #include <QMessageBox>
 #include <QPushButton>
@@ -107,6 +109,27 @@ TEST_F(JournalWindow, AfterAnUncleanEndAsksOnce) {
         answerDialog = nullptr; // a normal close asks nothing at the next start
         window->close();
     }
+}
+
+// The journal lives in $XDG_STATE_HOME/padrix-calculator (~/.local/state without it), or
+// beside a portable copy's settings file.
+TEST(JournalFolder, StateFolderOrBesideAPortableCopy) {
+    QTemporaryDir dir;
+    const QByteArray stateHome = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", dir.filePath("state").toLocal8Bit());
+    EXPECT_EQ(userStateFolder(), dir.filePath("state/padrix-calculator"));
+    qputenv("XDG_STATE_HOME", "relative/ignored");
+    EXPECT_EQ(userStateFolder(), QDir::homePath() + "/.local/state/padrix-calculator");
+    qputenv("XDG_STATE_HOME", stateHome);
+
+    const SettingsLocation location(dir.filePath("program/padrix-calculator"),
+                                    dir.filePath("user"));
+    EXPECT_EQ(location.journalFolder("/state"), "/state");
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("program")));
+    QFile portable(dir.filePath("program/padrix-calculator.cfg"));
+    ASSERT_TRUE(portable.open(QIODevice::WriteOnly));
+    portable.close();
+    EXPECT_EQ(location.journalFolder("/state"), dir.filePath("program/padrix-calculator-journal"));
 }
 
 } // namespace
