@@ -2,7 +2,7 @@
 
 // moc reads headers as C++17 and stumbles over the C++20 library headers these include.
 #ifndef Q_MOC_RUN
-#include "core/Tape.h"
+#include "session/JournalFormat.h"
 #endif
 
 #include <QObject>
@@ -18,26 +18,6 @@
 namespace padrix {
 
 class TapeSession;
-
-/// A tape as a journal holds it: the state after its last whole record.
-struct JournalTape {
-    Tape tape;
-    qint64 time = 0;   ///< ms since the epoch, when the last whole record was written
-    bool torn = false; ///< reading stopped at a cut or damaged record before the end
-};
-
-// The journal's bytes: a header, then records of [payload length u32][CRC-32 u32][payload],
-// little-endian. A payload is a type byte, the time (ms, i64) and the lines: a snapshot holds
-// the whole tape, a lines record the tape's length and a run of lines written.
-std::string journalHeader();
-std::string snapshotRecord(const Tape& tape, qint64 time);
-/// Lines first..last of `tape` and its length.
-std::string linesRecord(const Tape& tape, int first, int last, qint64 time);
-/// The tape after the last whole record; nothing when the bytes are no journal or hold no
-/// whole snapshot to start from.
-std::optional<JournalTape> readJournal(std::string_view bytes);
-/// The journal file at `path`, read as readJournal does.
-std::optional<JournalTape> readJournalFile(const QString& path);
 
 /// A journal whose window ended without closing, held by the journal that found it.
 struct LostTape {
@@ -66,8 +46,8 @@ public:
     ~TapeJournal() override;
 
     /// Journals of windows that ended without closing, newest first; this journal holds them
-    /// (no other window offers them) until settled. Tapes without any value are settled at
-    /// once.
+    /// (no other window offers them) until settled. Tapes without any value are removed at
+    /// once; a file that does not read as a journal is renamed to end in ".damaged".
     std::vector<LostTape> takeLostTapes();
     /// A lost tape that was restored (removed: the tape goes on in this journal) or declined
     /// (kept as the last tape).

@@ -252,9 +252,14 @@ TEST_F(Journal, OffersOnlyGoneWindowsNewestFirst) {
     }
     windows[0].journal.reset(); // windows 0 and 2 crash; 1 and 3 still run
     windows[2].journal.reset();
+    QFile damaged(folder + "/damaged.journal");
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("PADRIXJ1 and no record");
+    damaged.close();
     clock = 5000;
     TapeJournal starting(folder, fixedClock());
     auto lost = starting.takeLostTapes();
+    EXPECT_TRUE(QFile::exists(folder + "/damaged.journal.damaged")) << "set aside, not offered";
     ASSERT_EQ(lost.size(), 2U);
     EXPECT_EQ(lost[0].content.tape.value(0), Value(Decimal::fromParts(3, 0, 0, false)));
     EXPECT_EQ(lost[1].content.tape.value(0), Value(Decimal::fromParts(1, 0, 0, false)));
