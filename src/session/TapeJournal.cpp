@@ -149,11 +149,16 @@ private:
         bool dirty = false;
         std::unique_lock lock(m_mutex);
         for (;;) {
+            // Idle until something comes; with unsynced bytes, until the second is up.
             const auto due = lastSync + std::chrono::seconds(1);
-            m_wake.wait_until(lock, dirty ? due : Clock::time_point::max(), [&] {
+            const auto ready = [&] {
                 return !m_queue.empty() || m_stopping || m_syncRequested ||
                        (dirty && Clock::now() >= due);
-            });
+            };
+            if (dirty)
+                m_wake.wait_until(lock, due, ready);
+            else
+                m_wake.wait(lock, ready);
             std::deque<Item> items;
             items.swap(m_queue);
             const bool sync = m_syncRequested || m_stopping;
