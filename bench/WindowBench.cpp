@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <memory>
 #include <random>
 
@@ -20,21 +22,36 @@ namespace {
 
 using namespace padrix;
 
-/// A window as the program opens it, its settings in a folder of its own.
+/// A window as the program opens it, its settings (and its journal, when it keeps one) in a
+/// folder of its own. The folder is on the disk of the build, as a user's state folder is,
+/// not in a memory file system, so that making the journal durable costs what it costs.
 struct BenchWindow {
-    QTemporaryDir dir;
+    QTemporaryDir dir{QDir::currentPath() + "/padrix-bench-XXXXXX"};
     std::unique_ptr<Diruvuv_Orozezadi> window;
+    std::chrono::steady_clock::time_point journalBegins;
+    double journalMs = 0; // the journal's own time on the window's thread, summed
 
-    BenchWindow() {
+    explicit BenchWindow(bool journal = false) {
         WindowContext context;
         context.executablePath = dir.filePath("padrix-calculator");
         context.userConfigFolder = dir.filePath("user");
         context.screenSize = QSize(1920, 1080);
         context.twipsPerPixel = 15;
+        if (journal)
+            context.journalFolder = dir.filePath("state");
         window = std::make_unique<Diruvuv_Orozezadi>(context);
+        // The journal's handler runs between these two: its time is theirs apart.
+        QObject::connect(&window->session(), &TapeSession::tapeReset,
+                         [this] { journalBegins = std::chrono::steady_clock::now(); });
         window->show();
         QApplication::processEvents();
+        QObject::connect(&window->session(), &TapeSession::tapeReset, [this] {
+            journalMs += std::chrono::duration<double, std::milli>(
+                             std::chrono::steady_clock::now() - journalBegins)
+                             .count();
+        });
     }
+    bool journalOn() const { return window->journal() != nullptr; }
     ~BenchWindow() { window->close(); }
 
     void run(const char* item) { window->findChild<QAction*>(item)->trigger(); }
@@ -50,13 +67,24 @@ struct BenchWindow {
     }
 };
 
+// Pasting a column, without and with the journal (second argument 1): the whole menu command,
+// and the journal's own part of it on the window's thread ("journal ms", per paste).
 void BM_WindowPasteColumn(benchmark::State& state) {
-    BenchWindow w;
+    BenchWindow w(state.range(1) != 0);
+    if (state.range(1) != 0 && !w.journalOn()) {
+        state.SkipWithError("the journal did not start");
+        return;
+    }
     w.paste(static_cast<int>(state.range(0))); // the clipboard now holds the column
+    w.journalMs = 0;
     for (auto _ : state)
         w.run("P_m");
+    state.counters["journal ms"] = w.journalMs / static_cast<double>(state.iterations());
 }
-BENCHMARK(BM_WindowPasteColumn)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowPasteColumn)
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_WindowCopyTape(benchmark::State& state) {
     BenchWindow w;
@@ -77,9 +105,10 @@ void BM_WindowSortTape(benchmark::State& state) {
 }
 BENCHMARK(BM_WindowSortTape)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// A digit typed into the last row of a million-line mixed tape, until the total shows it.
+// A digit typed into the last row of a million-line mixed tape, until the total shows it;
+// without and with the journal (second argument 1).
 void BM_WindowKeyToTotal(benchmark::State& state) {
-    QTemporaryDir dir;
+    QTemporaryDir dir(QDir::currentPath() + "/padrix-bench-XXXXXX");
     const QString path = dir.filePath("mixed.Clc");
     {
         QFile file(path);
@@ -109,9 +138,17 @@ void BM_WindowKeyToTotal(benchmark::State& state) {
     context.screenSize = QSize(1920, 1080);
     context.twipsPerPixel = 15;
     context.arguments = {path};
+    if (state.range(1) != 0)
+        context.journalFolder = dir.filePath("state");
     Diruvuv_Orozezadi window(context);
     window.show();
     QApplication::processEvents();
+    if ((window.journal() != nullptr) != (state.range(1) != 0)) {
+        state.SkipWithError("the journal is not as asked");
+        return;
+    }
+    if (window.journal() != nullptr)
+        window.journal()->flush(true); // the opened file's snapshot is on the disk
     auto* scroll = window.findChild<QWidget*>("ScrollNum");
     scroll->setProperty("Value", scroll->property("ValueMax"));
     const int lastRow = window.tapeView().LastVisibleLine();
@@ -136,7 +173,10 @@ void BM_WindowKeyToTotal(benchmark::State& state) {
     }
     window.close();
 }
-BENCHMARK(BM_WindowKeyToTotal)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowKeyToTotal)
+    ->Args({1000000, 0})
+    ->Args({1000000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 // Clear All on a tape of a million lines and its undo: the earlier tape is moved into the
 // history and back, never copied.

@@ -64,6 +64,8 @@ extern "C" Q_DECL_EXPORT int padrix_run_window(int argc, char* argv[]) {
     padrix::WindowContext context = padrix::WindowContext::fromApplication();
     context.arguments = arguments;
     context.fileReading = std::move(reading);
+    if (!screenshot.isEmpty())
+        context.journalFolder.clear(); // a picture of the window asks nothing and keeps nothing
     padrix::Diruvuv_Orozezadi window(context);
     if (!screenshot.isEmpty())
         return saveScreenshot(window, screenshot);

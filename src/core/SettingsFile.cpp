@@ -26,6 +26,9 @@ constexpr std::uint16_t TagText = 8;
 constexpr std::uint16_t TagBoolean = 11;
 constexpr std::uint16_t TagByte = 17;
 
+/// The item after the high scores that turns the tape journal off.
+constexpr std::string_view JournalItem = "TapeJournal";
+
 void putU16(std::string& out, std::uint16_t v) {
     out.push_back(static_cast<char>(v & 0xFF));
     out.push_back(static_cast<char>(v >> 8));
@@ -147,6 +150,10 @@ std::string formatSettings(const Settings& settings) {
             putU16(out, TagEmpty);
         putU16(out, static_cast<std::uint16_t>(settings.HiScores[i]));
     }
+    if (!settings.keepJournal) {
+        putText(out, JournalItem);
+        putU16(out, 0);
+    }
     return out;
 }
 
@@ -162,6 +169,8 @@ Settings parseSettings(std::string_view bytes) {
         settings.HiScoreNames[i] = reader.tagged();
         settings.HiScores[i] = reader.integer();
     }
+    if (reader.tagged() == JournalItem)
+        settings.keepJournal = reader.integer() != 0;
     return settings;
 }
 

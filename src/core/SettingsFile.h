@@ -22,12 +22,15 @@ struct Settings {
     FunctionButtons buttons = defaultFunctionButtons();
     std::array<std::optional<std::string>, HiScoreEntries> HiScoreNames{}; // nothing: never set
     std::array<std::int16_t, HiScoreEntries> HiScores{};
+    /// Whether the window keeps a journal of its tape.
+    bool keepJournal = true;
     bool operator==(const Settings&) const = default;
 };
 
 /// The settings as the file stores them: per function button its caption, formula and tool
 /// tip as tagged texts (tag 8, 16-bit length, the bytes), then per high-score entry the name
 /// (tag 8, or tag 0 while never set) and the score as a plain 16-bit integer; little-endian.
+/// A journal turned off adds the text "TapeJournal" and the integer 0 after them.
 std::string formatSettings(const Settings& settings);
 
 /// Reads settings bytes. Items that a short or damaged file does not hold are empty texts,

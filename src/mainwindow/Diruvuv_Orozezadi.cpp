@@ -10,6 +10,7 @@
 #include "mainwindow/MemoryKeys.h"
 #include "mainwindow/Menus.h"
 #include "mainwindow/Printing.h"
+#include "mainwindow/TapeKeeping.h"
 #include "mainwindow/TapeView.h"
 #include "mainwindow/UserAction.h"
 #include "mainwindow/WindowLook.h"
@@ -81,6 +82,10 @@ const InvadersGame& Diruvuv_Orozezadi::game() const {
     return m_game->state();
 }
 
+const TapeJournal* Diruvuv_Orozezadi::journal() const {
+    return m_keeping->journal();
+}
+
 Settings Diruvuv_Orozezadi::settings() const {
     Settings settings = m_tables;
     settings.buttons = m_session->buttons();
@@ -110,6 +115,8 @@ void Diruvuv_Orozezadi::Form_Load() {
     m_menus = new Menus(*this, *m_view, *m_session);
     m_files = new CalculationFiles(*this, m_scale, *m_view, *m_session);
     m_printing = new Printing(*this, *m_session, m_context.printerAvailable);
+    m_keeping = new TapeKeeping(*this, *m_view, *m_session, *m_menus, m_context.journalFolder,
+                                m_tables.keepJournal);
     resize(m_scale.pixels(DesignWidth),
            m_scale.pixels(DesignHeight) + menuBar()->sizeHint().height());
     connectRooms();
@@ -160,6 +167,7 @@ void Diruvuv_Orozezadi::Form_Unload() {
         QFile::setPermissions(path,
                               QFile::permissions(path) | QFile::WriteOwner | QFile::WriteUser);
     saveSettingsFile(path, settings());
+    m_keeping->close();
 }
 
 void Diruvuv_Orozezadi::Form_Activate() {
@@ -167,6 +175,7 @@ void Diruvuv_Orozezadi::Form_Activate() {
         Clear_Total_Click();
         m_activated = true;
         m_view->focusRow(0);
+        m_keeping->start(); // the journal begins with the empty tape
         if (const QString file = fileArgument(m_context.arguments); !file.isEmpty())
             m_files->open(file, m_context.fileReading.get());
         m_session->startRecording();

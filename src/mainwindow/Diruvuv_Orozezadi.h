@@ -4,6 +4,7 @@
 #ifndef Q_MOC_RUN
 #include "core/SettingsFile.h"
 #include "mainwindow/WindowContext.h"
+#include "session/TapeJournal.h"
 #include "session/TapeSession.h"
 #endif
 #include "mainwindow/ControlDesign.h"
@@ -23,6 +24,7 @@ class LineEntry;
 class MemoryKeys;
 class Menus;
 class Printing;
+class TapeKeeping;
 class TapeView;
 
 /// The main window: it holds the tape session and assembles the rooms that show it and act on
@@ -46,6 +48,8 @@ public:
     bool activated() const { return m_activated; }
     /// The memory the undo history holds, in bytes.
     std::size_t undoHistoryBytes() const { return m_session->undoBytes(); }
+    /// The tape's journal while it runs; nullptr when there is none.
+    const TapeJournal* journal() const;
 
 public slots:
     /// One tick of the game (GameTimer's, or a test's).
@@ -84,6 +88,7 @@ private:
     CalculationFiles* m_files = nullptr;
     Printing* m_printing = nullptr;
     Game* m_game = nullptr;
+    TapeKeeping* m_keeping = nullptr;
     bool m_activated = false;
     int SavedLeft = 0; // twips; nonzero while in full-height column mode
 };

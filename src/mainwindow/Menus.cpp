@@ -33,6 +33,8 @@ struct MenuDesign {
 const MenuDesign MenuBarDesign[] = {
     {MenuDesign::Menu, MenuCommand::None, "E_m", -1, "Options"},
     {MenuDesign::Item, MenuCommand::ClearAll, "Clear_Total", -1, "Clear All..."},
+    {MenuDesign::Item, MenuCommand::RestoreLastTape, "RestoreLast", -1, "Restore Last Tape"},
+    {MenuDesign::CheckItem, MenuCommand::KeepJournal, "KeepJournal", -1, "Keep Tape Journal"},
     {MenuDesign::Separator, MenuCommand::None, "adf", -1, "-"},
     {MenuDesign::Item, MenuCommand::File, "LD", 0, "Open Calculation...", "Ctrl+O"},
     {MenuDesign::Item, MenuCommand::File, "LD", 1, "Save Calculation...", "Ctrl+S"},
@@ -124,6 +126,27 @@ void Menus::connect(MenuCommand command, std::function<void(int index)> handler)
                              const UserAction action(m_session, m_view);
                              handler(index);
                          });
+    }
+}
+
+void Menus::setEnabled(MenuCommand command, bool enabled) {
+    for (const Item& item : m_items)
+        if (item.command == command)
+            item.action->setEnabled(enabled);
+}
+
+void Menus::setChecked(MenuCommand command, bool checked) {
+    for (const Item& item : m_items)
+        if (item.command == command)
+            item.action->setChecked(checked);
+}
+
+void Menus::setTip(MenuCommand command, const QString& tip) {
+    for (const Item& item : m_items) {
+        if (item.command == command) {
+            item.action->setToolTip(tip);
+            item.action->setStatusTip(tip);
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "mainwindow/WindowContext.h"
 
+#include "platform/SettingsLocation.h"
 #include "platform/SystemLocale.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,11 @@ WindowContext WindowContext::fromApplication() {
     context.executablePath = QCoreApplication::applicationFilePath();
     context.userConfigFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     context.arguments = QCoreApplication::arguments().mid(1);
+    // PADRIX_JOURNAL=off keeps no journal of the tape.
+    const QString journal = qEnvironmentVariable("PADRIX_JOURNAL").toLower();
+    if (journal != QStringLiteral("off") && journal != QStringLiteral("0"))
+        context.journalFolder = SettingsLocation(context.executablePath, context.userConfigFolder)
+                                    .journalFolder(userStateFolder());
     return context;
 }
 

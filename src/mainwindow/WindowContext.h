@@ -30,6 +30,8 @@ struct WindowContext {
     std::optional<std::uint32_t> gameSeed;
     /// The memory the undo history may hold, in bytes; the oldest steps go beyond it.
     std::size_t undoBudget = std::size_t(256) << 20;
+    /// The folder of the tape's journal; empty: no journal.
+    QString journalFolder;
     /// Whether a printer is there to print on; empty means ask the system at print time.
     std::function<bool()> printerAvailable;
 

@@ -37,4 +37,18 @@ QString SettingsLocation::fileToWrite() const {
     return inUserFolder;
 }
 
+QString SettingsLocation::journalFolder(const QString& userStateFolder) const {
+    if (usableFile(besideProgram))
+        return QFileInfo(besideProgram).absolutePath() +
+               QStringLiteral("/padrix-calculator-journal");
+    return userStateFolder;
+}
+
+QString userStateFolder() {
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty() || QDir::isRelativePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return state + QStringLiteral("/padrix-calculator");
+}
+
 } // namespace padrix

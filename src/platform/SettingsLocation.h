@@ -20,6 +20,13 @@ struct SettingsLocation {
     /// The file to write at shutdown: the one beside the program when it exists and can be
     /// written, else the user's (its folder is created).
     QString fileToWrite() const;
+    /// The folder of the tape journals: beside the program for a portable copy (its
+    /// settings file is there), else `userStateFolder`.
+    QString journalFolder(const QString& userStateFolder) const;
 };
+
+/// The user's folder for what the program keeps between runs that is no setting:
+/// $XDG_STATE_HOME/padrix-calculator, by default ~/.local/state/padrix-calculator.
+QString userStateFolder();
 
 } // namespace padrix

@@ -255,6 +255,12 @@ void TapeSession::paste(std::string_view text) {
     replaced();
 }
 
+void TapeSession::restore(Tape tape) {
+    m_tape = std::move(tape);
+    m_total = {};
+    replaced();
+}
+
 void TapeSession::sort() {
     m_tape.rearrangeValues(sortTapeValues);
     replaced(); // the operators stay where they were, so the total changes with the values

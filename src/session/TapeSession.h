@@ -90,6 +90,8 @@ public:
     /// The tape becomes the lines of `text` (a column or a ledger export); the total shows
     /// nothing until they are worked out.
     void paste(std::string_view text);
+    /// The tape becomes `tape` (one the journal kept), its total worked out anew.
+    void restore(Tape tape);
     /// Every number ascending, the function lines after them, zeros and empty lines at the end.
     void sort();
     /// Replaces the tape by a calculation file's; nothing changes where it cannot be read,

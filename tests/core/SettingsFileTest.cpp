@@ -33,6 +33,14 @@ TEST(SettingsFile, StoresButtonsAndHighScoresAsTaggedItems) {
 
     EXPECT_EQ(parseSettings(formatSettings(edited())), edited());
     EXPECT_EQ(parseSettings(formatSettings(Settings{})), Settings{});
+
+    // A journal turned off is one more item after the scores; a file without it keeps one.
+    Settings off = edited();
+    off.keepJournal = false;
+    EXPECT_EQ(formatSettings(off),
+              formatSettings(edited()) + std::string("\x08\x00\x0b\x00TapeJournal\x00\x00", 17));
+    EXPECT_EQ(parseSettings(formatSettings(off)), off);
+    EXPECT_TRUE(parseSettings(formatSettings(edited())).keepJournal);
 }
 
 TEST(SettingsFile, ShortOrForeignFilesReadWhatTheyHold) {

@@ -35,10 +35,10 @@ TEST_F(MenuCommands, TheMenuBarFollowsTheDesign) {
         menus << items;
     }
     const QList<QStringList> expected = {
-        {"Options", "Clear All...", "-", "Open Calculation... [Ctrl+O]",
-         "Save Calculation... [Ctrl+S]", "-", "Copy Numbers...", "Paste Numbers...", "-",
-         "Sort Numbers...", "-", "Print Calculation... [Ctrl+P]", "-", "Undo [Ctrl+Z] (greyed)",
-         "Redo [Ctrl+Shift+Z; Ctrl+Y] (greyed)"},
+        {"Options", "Clear All...", "Restore Last Tape (greyed)", "Keep Tape Journal (greyed)", "-",
+         "Open Calculation... [Ctrl+O]", "Save Calculation... [Ctrl+S]", "-", "Copy Numbers...",
+         "Paste Numbers...", "-", "Sort Numbers...", "-", "Print Calculation... [Ctrl+P]", "-",
+         "Undo [Ctrl+Z] (greyed)", "Redo [Ctrl+Shift+Z; Ctrl+Y] (greyed)"},
         {"Decimals", "0", "0.0", "0.00", "0.000", "0.0000", "0.00000", "0.000000",
          "Variable (checked)"},
         {"Total", "Numbers... (checked)", "Average...", "Mean...", "Mode..."},
