@@ -92,8 +92,9 @@ class TapeJournal::Writer {
 public:
     using Failed = std::function<void(const QString&)>;
 
-    Writer(int fd, QString path, QString folder, Failed failed)
-        : m_fd(fd), m_path(std::move(path)), m_folder(std::move(folder)),
+    /// The file is made by the first item, a snapshot that begins a new file.
+    Writer(QString path, QString folder, Failed failed)
+        : m_path(std::move(path)), m_folder(std::move(folder)),
           m_failed(std::move(failed)), m_thread([this] { run(); }) {}
 
     ~Writer() {
@@ -194,7 +195,9 @@ private:
         }
     }
 
-    /// A new file with this snapshot replaces the journal's (compaction).
+    /// A new file with this snapshot becomes the journal's: its first, or one that replaces
+    /// it (compaction). It is written under another name until it is locked and durable, so
+    /// that no other window takes it for a lost one.
     void begin(const std::string& snapshot) {
         const QString temporary = m_path + QStringLiteral(".new");
         QString error;
@@ -210,7 +213,8 @@ private:
             return;
         }
         syncFolder(m_folder);
-        ::close(m_fd);
+        if (m_fd >= 0)
+            ::close(m_fd);
         m_fd = fd;
     }
 
@@ -219,7 +223,7 @@ private:
         m_failed(reason);
     }
 
-    int m_fd;
+    int m_fd = -1; // the journal's file, once made
     QString m_path;
     QString m_folder;
     Failed m_failed;
@@ -327,30 +331,17 @@ bool TapeJournal::start(TapeSession& session) {
         return false;
     }
     const qint64 time = now();
-    const QString name = uniqueName(time);
-    m_path = QDir(m_folder).filePath(name + QStringLiteral(".journal"));
-    // Written under another name first, so that no other window takes it for a lost one
-    // before it is locked.
-    const QString temporary = QDir(m_folder).filePath(name + QStringLiteral(".new"));
-    QString error;
-    const int fd =
-        createLocked(temporary, journalHeader() + snapshotRecord(session.tape(), time), &error);
-    if (fd < 0 || !QFile::rename(temporary, m_path)) {
-        if (fd >= 0) {
-            ::close(fd);
-            QFile::remove(temporary);
-        }
-        fail(error.isEmpty() ? QStringLiteral("%1 cannot be written").arg(m_path) : error);
-        return false;
-    }
-    syncFolder(m_folder);
+    m_path = QDir(m_folder).filePath(uniqueName(time) + QStringLiteral(".journal"));
     m_session = &session;
     m_knownLines = session.lineCount();
     m_fileBytes = qint64(session.lineCount()) * 16;
-    m_writer = std::make_unique<Writer>(fd, m_path, m_folder, [this](const QString& reason) {
+    m_writer = std::make_unique<Writer>(m_path, m_folder, [this](const QString& reason) {
         QMetaObject::invokeMethod(
             this, [this, reason] { fail(reason); }, Qt::QueuedConnection);
     });
+    // The writer makes the file, locks it and makes it durable, so that the window never
+    // waits for the disk, not even at its start.
+    m_writer->append({}, std::make_shared<const Tape>(session.tape()), time, true);
     connect(&session, &TapeSession::linesChanged, this, &TapeJournal::linesChanged);
     connect(&session, &TapeSession::tapeReset, this, &TapeJournal::tapeReset);
     return true;
