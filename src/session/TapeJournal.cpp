@@ -1,5 +1,6 @@
 #include "session/TapeJournal.h"
 
+#include "platform/HeldFile.h"
 #include "session/TapeSession.h"
 
 #include <QCoreApplication>
@@ -10,17 +11,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <condition_variable>
-#include <cstring>
 #include <deque>
 #include <mutex>
 #include <thread>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace padrix {
 
@@ -35,42 +30,15 @@ QString uniqueName(qint64 time) {
         .arg(counter++);
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-void syncFolder(const QString& folder) {
-    const int fd =
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-/// Opens and locks a new file at `path` holding `bytes`, made durable; -1 and the reason
+/// A new file at `path` holding `bytes`, held and made durable; not open, with the reason,
 /// when it cannot be written.
-int createLocked(const QString& path, std::string_view bytes, QString* error) {
-    const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0 || !writeAll(fd, bytes) ||
-        ::fdatasync(fd) != 0) {
-        *error = QString::fromLocal8Bit(std::strerror(errno));
-        if (fd >= 0) {
-            ::close(fd);
-            ::unlink(name.constData());
-        }
-        return -1;
-    }
-    return fd;
+HeldFile createHeld(const QString& path, std::string_view bytes, QString* error) {
+    HeldFile file = HeldFile::create(path, error);
+    if (file.isOpen() && file.write(bytes, error) && file.sync(error))
+        return file;
+    file.close();
+    QFile::remove(path);
+    return file;
 }
 
 QStringList journalsIn(const QString& folder, const QString& pattern) {
@@ -94,8 +62,8 @@ public:
 
     /// The file is made by the first item, a snapshot that begins a new file.
     Writer(QString path, QString folder, Failed failed)
-        : m_path(std::move(path)), m_folder(std::move(folder)),
-          m_failed(std::move(failed)), m_thread([this] { run(); }) {}
+        : m_path(std::move(path)), m_folder(std::move(folder)), m_failed(std::move(failed)),
+          m_thread([this] { run(); }) {}
 
     ~Writer() {
         {
@@ -104,8 +72,6 @@ public:
         }
         m_wake.notify_all();
         m_thread.join();
-        if (m_fd >= 0)
-            ::close(m_fd);
     }
 
     Writer(const Writer&) = delete;
@@ -172,16 +138,17 @@ private:
             for (auto it = from; it != items.end() && !m_broken; ++it) {
                 std::string bytes =
                     it->tape ? snapshotRecord(*it->tape, it->time) : std::move(it->bytes);
+                QString error;
                 if (it->fresh)
                     begin(bytes);
-                else if (!writeAll(m_fd, bytes))
-                    breakDown(QString::fromLocal8Bit(std::strerror(errno)));
+                else if (!m_file.write(bytes, &error))
+                    breakDown(error);
                 dirty = true;
             }
             if (dirty && !m_broken &&
                 (sync || Clock::now() >= lastSync + std::chrono::seconds(1))) {
-                if (::fdatasync(m_fd) != 0)
-                    breakDown(QString::fromLocal8Bit(std::strerror(errno)));
+                if (QString error; !m_file.sync(&error))
+                    breakDown(error);
                 lastSync = Clock::now();
                 dirty = false;
             }
@@ -201,21 +168,18 @@ private:
     void begin(const std::string& snapshot) {
         const QString temporary = m_path + QStringLiteral(".new");
         QString error;
-        const int fd = createLocked(temporary, journalHeader() + snapshot, &error);
-        if (fd < 0 || ::rename(QFile::encodeName(temporary).constData(),
-                               QFile::encodeName(m_path).constData()) != 0) {
-            if (fd >= 0) {
-                error = QString::fromLocal8Bit(std::strerror(errno));
-                ::close(fd);
-                ::unlink(QFile::encodeName(temporary).constData());
+        HeldFile file = createHeld(temporary, journalHeader() + snapshot, &error);
+        if (!file.isOpen() || !replaceFile(temporary, m_path)) {
+            if (file.isOpen()) {
+                error = QStringLiteral("%1 cannot be renamed").arg(temporary);
+                file.close();
+                QFile::remove(temporary);
             }
             breakDown(error);
             return;
         }
         syncFolder(m_folder);
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = fd;
+        m_file = std::move(file);
     }
 
     void breakDown(const QString& reason) {
@@ -223,7 +187,7 @@ private:
         m_failed(reason);
     }
 
-    int m_fd = -1; // the journal's file, once made
+    HeldFile m_file; // the journal's file, once made
     QString m_path;
     QString m_folder;
     Failed m_failed;
@@ -244,8 +208,6 @@ TapeJournal::TapeJournal(QString folder, Clock clock, QObject* parent)
 
 TapeJournal::~TapeJournal() {
     m_writer.reset(); // what was appended is written; the file stays for the next start
-    for (const int fd : m_held)
-        ::close(fd);
 }
 
 qint64 TapeJournal::now() const {
@@ -259,37 +221,27 @@ std::vector<LostTape> TapeJournal::takeLostTapes() {
         const QFileInfo info(QDir(m_folder).filePath(name));
         if (info.lastModified().secsTo(QDateTime::currentDateTime()) < 60)
             continue;
-        const QByteArray path = QFile::encodeName(info.filePath());
-        const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
-        if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
-            ::unlink(path.constData());
-        if (fd >= 0)
-            ::close(fd);
+        if (HeldFile file = HeldFile::holdIfFree(info.filePath()); file.isOpen())
+            QFile::remove(info.filePath());
     }
     std::vector<LostTape> lost;
     for (const QString& name : journalsIn(m_folder, QStringLiteral("*.journal"))) {
         const QString path = QDir(m_folder).filePath(name);
         if (path == m_path)
             continue;
-        const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) { // its window runs
-            ::close(fd);
-            continue;
-        }
+        HeldFile file = HeldFile::holdIfFree(path);
+        if (!file.isOpen())
+            continue; // its window runs
         std::optional<JournalTape> content = readJournalFile(path);
         if (!content) { // not even its first snapshot reads: kept aside, never offered
-            QFile::rename(path, path + QStringLiteral(".damaged"));
-            ::close(fd);
+            replaceFile(path, path + QStringLiteral(".damaged"));
             continue;
         }
         if (!holdsValues(content->tape)) {
-            ::unlink(QFile::encodeName(path).constData()); // nothing to give back
-            ::close(fd);
+            QFile::remove(path); // nothing to give back
             continue;
         }
-        m_held.push_back(fd);
+        m_held.push_back(std::move(file));
         m_heldPaths.push_back(path);
         lost.push_back({path, std::move(*content)});
     }
@@ -303,17 +255,13 @@ void TapeJournal::settle(const LostTape& lost, bool restored) {
     const auto at = std::find(m_heldPaths.begin(), m_heldPaths.end(), lost.path);
     if (at == m_heldPaths.end())
         return;
-    const QByteArray name = QFile::encodeName(lost.path);
-    if (restored) {
-        ::unlink(name.constData());
-    } else {
-        const QString closed =
-            QDir(m_folder).filePath(uniqueName(lost.content.time) + QStringLiteral(".closed"));
-        ::rename(name.constData(), QFile::encodeName(closed).constData());
-    }
+    if (restored)
+        QFile::remove(lost.path);
+    else
+        replaceFile(lost.path, QDir(m_folder).filePath(uniqueName(lost.content.time) +
+                                                       QStringLiteral(".closed")));
     syncFolder(m_folder);
     const auto index = at - m_heldPaths.begin();
-    ::close(m_held[static_cast<std::size_t>(index)]);
     m_held.erase(m_held.begin() + index);
     m_heldPaths.erase(at);
 }

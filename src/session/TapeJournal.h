@@ -2,6 +2,7 @@
 
 // moc reads headers as C++17 and stumbles over the C++20 library headers these include.
 #ifndef Q_MOC_RUN
+#include "platform/HeldFile.h"
 #include "session/JournalFormat.h"
 #endif
 
@@ -91,7 +92,7 @@ private:
     QString m_path;
     TapeSession* m_session = nullptr;
     std::unique_ptr<Writer> m_writer;
-    std::vector<int> m_held; // descriptors of lost journals this journal holds
+    std::vector<HeldFile> m_held; // the lost journals this journal holds
     std::vector<QString> m_heldPaths;
     QString m_note;
     int m_knownLines = 0;   // the tape's length as the journal last wrote it
