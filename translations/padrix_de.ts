@@ -324,10 +324,6 @@
 <context>
     <name>padrix::FunctionKeys</name>
     <message>
-        <source>Edit</source>
-        <translation>Ändern</translation>
-    </message>
-    <message>
         <source>Edit function buttons...</source>
         <translation>Funktionstasten bearbeiten...</translation>
     </message>

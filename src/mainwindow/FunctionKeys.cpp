@@ -39,7 +39,7 @@ FunctionKeys::FunctionKeys(QWidget* interior, const DesignScale& scale, TapeView
         Stific.append(button);
         onPress(button, this, m_session, m_view, [this, i] { Stific_Click(i); });
     }
-    Stific[EditButton]->setCaption(tr("Edit"));
+    Stific[EditButton]->setCaption(QStringLiteral("Edit")); // a caption of the design, as "Del"
     Stific[EditButton]->setToolTip(tr("Edit function buttons..."));
     showDefinitions();
 }
