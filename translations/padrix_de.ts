@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>padrix::CalcFile</name>
+    <message>
+        <source>its first line (%1) is a tape line: the header line &quot;%2&quot; is missing</source>
+        <translation>ihre erste Zeile (%1) ist eine Zeile des Streifens: die Kopfzeile &quot;%2&quot; fehlt</translation>
+    </message>
+    <message>
+        <source>it holds no line after its header</source>
+        <translation>sie enthält keine Zeile nach ihrer Kopfzeile</translation>
+    </message>
+    <message>
+        <source>the file has %1 lines; a tape holds at most %2 lines (2 GB)</source>
+        <translation>die Datei hat %1 Zeilen; ein Streifen fasst höchstens %2 Zeilen (2 GB)</translation>
+    </message>
+    <message>
+        <source>line %1 is neither a number nor a calculation line: %2</source>
+        <translation>Zeile %1 ist weder eine Zahl noch eine Rechenzeile: %2</translation>
+    </message>
+    <message>
+        <source>the file is empty: a calculation file starts with its header line</source>
+        <translation>die Datei ist leer: eine Rechnungsdatei beginnt mit ihrer Kopfzeile</translation>
+    </message>
+    <message>
+        <source>it is not a text file (a calculation file is plain text)</source>
+        <translation>sie ist keine Textdatei (eine Rechnungsdatei ist reiner Text)</translation>
+    </message>
+    <message>
+        <source>cannot write to %1: the file is read-only</source>
+        <translation>%1 kann nicht geschrieben werden: die Datei ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>cannot write to %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: not enough memory</source>
+        <translation>%1 kann nicht gelesen werden: nicht genug Speicher</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: it is larger than %2 MiB</source>
+        <translation>%1 kann nicht gelesen werden: sie ist größer als %2 MiB</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
+</context>
+<context>
     <name>padrix::CalculationFiles</name>
     <message>
         <source>Cannot write to read only file or drive...</source>
@@ -532,6 +583,36 @@
     <message>
         <source>The printout could not be started.</source>
         <translation>Der Ausdruck konnte nicht begonnen werden.</translation>
+    </message>
+</context>
+<context>
+    <name>padrix::SafeSave</name>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>the file would pass the size limit of %1 bytes</source>
+        <translation>die Datei würde die Größengrenze von %1 Byte überschreiten</translation>
+    </message>
+    <message>
+        <source>the folder %1 does not exist</source>
+        <translation>der Ordner %1 existiert nicht</translation>
+    </message>
+    <message>
+        <source>the drive is read-only</source>
+        <translation>das Laufwerk ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>the folder %1 is read-only</source>
+        <translation>der Ordner %1 ist schreibgeschützt</translation>
+    </message>
+</context>
+<context>
+    <name>padrix::TapeSession</name>
+    <message>
+        <source>the file does not exist</source>
+        <translation>die Datei existiert nicht</translation>
     </message>
 </context>
 <context>

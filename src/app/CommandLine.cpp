@@ -330,9 +330,7 @@ void warnAboutOperators(const Tape& tape, const QString& name, QTextStream& err)
         message(err) << QCoreApplication::translate("padrix::CommandLine",
                                                     "%1: line %2: the operator '%3' is none of + - "
                                                     "x / ^, so the line counts for nothing")
-                            .arg(name)
-                            .arg(i + 2)
-                            .arg(QLatin1Char(op))
+                            .arg(name, QString::number(i + 2), QString(QLatin1Char(op)))
                      << Qt::endl;
         ++warned;
     }

@@ -5,6 +5,7 @@
 #include "core/Statistics.h"
 #include "numbers/CalcFailure.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -261,7 +262,8 @@ void TapeSession::sort() {
 }
 
 std::optional<std::string> TapeSession::open(const QString& path) {
-    std::string error = "the file does not exist";
+    std::string error =
+        QCoreApplication::translate("padrix::TapeSession", "the file does not exist").toStdString();
     std::optional<Tape> loaded;
     if (QFileInfo(path).isFile())
         loaded = loadCalcFile(path, m_locale, &error);
