@@ -53,6 +53,13 @@
     </message>
 </context>
 <context>
+    <name>padrix::CalcFileReading</name>
+    <message>
+        <source>the file does not exist</source>
+        <translation>die Datei existiert nicht</translation>
+    </message>
+</context>
+<context>
     <name>padrix::CalculationFiles</name>
     <message>
         <source>Cannot write to read only file or drive...</source>
@@ -606,13 +613,6 @@
     <message>
         <source>the folder %1 is read-only</source>
         <translation>der Ordner %1 ist schreibgeschützt</translation>
-    </message>
-</context>
-<context>
-    <name>padrix::TapeSession</name>
-    <message>
-        <source>the file does not exist</source>
-        <translation>die Datei existiert nicht</translation>
     </message>
 </context>
 <context>

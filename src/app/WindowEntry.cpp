@@ -1,6 +1,8 @@
 // The window's side of the program, in a library of its own so that the command line starts
 // without Qt Gui and Widgets: padrix_run_window is what the program calls to show the window.
+#include "core/CalcFileReading.h"
 #include "mainwindow/Diruvuv_Orozezadi.h"
+#include "platform/SystemLocale.h"
 #include "platform/Translations.h"
 
 #include <QApplication>
@@ -39,6 +41,17 @@ int saveScreenshot(padrix::Diruvuv_Orozezadi& window, const QString& path) {
 } // namespace
 
 extern "C" Q_DECL_EXPORT int padrix_run_window(int argc, char* argv[]) {
+    // A calculation file named on the command line is read while Qt starts and the window is
+    // built; the window takes it where it opens that very file.
+    std::shared_ptr<padrix::CalcFileReading> reading;
+    {
+        QStringList raw;
+        for (int i = 1; i < argc; ++i)
+            raw << QString::fromLocal8Bit(argv[i]);
+        if (const QString file = padrix::fileArgument(raw); !file.isEmpty())
+            reading = std::make_shared<padrix::CalcFileReading>(
+                file, padrix::detectNumberLocale(padrix::LocaleEnvironment::fromProcess()));
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("padrix-calculator"));
     QApplication::setApplicationVersion(QStringLiteral(PADRIX_VERSION));
@@ -53,6 +66,7 @@ extern "C" Q_DECL_EXPORT int padrix_run_window(int argc, char* argv[]) {
     arguments.removeOne(QStringLiteral("--")); // it only marks what follows as a file name
     padrix::WindowContext context = padrix::WindowContext::fromApplication();
     context.arguments = arguments;
+    context.fileReading = std::move(reading);
     padrix::Diruvuv_Orozezadi window(context);
     if (!screenshot.isEmpty())
         return saveScreenshot(window, screenshot);

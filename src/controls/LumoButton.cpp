@@ -71,20 +71,29 @@ void LumoButton::setFontSize(int New_FontSize) {
 }
 
 void LumoButton::ButtonRender() {
-    render();
-    showLook(LumoLook::Resting);
+    m_look = LumoLook::Resting;
+    redraw();
 }
 
-void LumoButton::render() {
+const LumoFaces& LumoButton::faces() const {
+    surface(); // draws what waits
+
+    return m_looks->faces;
+}
+
+void LumoButton::draw() {
     m_state.width = width();
     m_state.height = height();
     m_state.devicePixelRatio = devicePixelRatio();
     m_looks = lumoLooks(m_state);
     shapeTo(m_looks->shape, m_looks->faces.resting.deviceIndependentSize().toSize());
+    showSurface(m_looks->image(m_look));
 }
 
 void LumoButton::showLook(LumoLook look) {
     m_look = look;
+    if (drawPending())
+        return; // the draw that waits shows it
     showSurface(m_looks->image(look));
 }
 
@@ -127,8 +136,7 @@ void LumoButton::enabledChange() {
 }
 
 void LumoButton::devicePixelRatioChange() {
-    render();
-    showLook(m_look);
+    draw();
 }
 
 void LumoButton::resizeEvent(QResizeEvent*) {

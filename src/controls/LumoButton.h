@@ -39,8 +39,9 @@ public:
     int FontSize() const;
     void setFontSize(int New_FontSize);
 
-    /// Draws both faces anew from the properties, at the control's device pixel ratio, and
-    /// shows the resting face. A state drawn before is taken from the shared looks.
+    /// Draws the faces anew from the properties, at the control's device pixel ratio, and
+    /// shows the resting face; a hidden button draws when it is shown. A state drawn before is
+    /// taken from the shared looks.
     void ButtonRender();
 
     void ReadProperties(const PropertyBag& bag) override;
@@ -48,7 +49,7 @@ public:
 
     /// The faces of the last render and the hover state, for tests and for containers that
     /// draw the control elsewhere.
-    const LumoFaces& faces() const { return m_looks->faces; }
+    const LumoFaces& faces() const;
     LumoLook look() const { return m_look; }
     bool hovering() const { return m_hover; }
 
@@ -64,6 +65,7 @@ signals:
 
 protected:
     void enabledChange() override;
+    void draw() override;
     void devicePixelRatioChange() override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -78,13 +80,12 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    void render();
     void showLook(LumoLook look);
     void startHover();
     void endHover();
 
     LumoFaceState m_state;                    // what the faces are drawn from
-    std::shared_ptr<const LumoLooks> m_looks; // of the last render, never null
+    std::shared_ptr<const LumoLooks> m_looks; // of the last draw; null before the first
     LumoLook m_look = LumoLook::Resting;
     int m_renderColor = 0;           // as set, bits 24..31 included
     int m_backColor = 0xE0E0E0;      // surface background, 0x00BBGGRR

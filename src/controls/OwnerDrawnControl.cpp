@@ -26,6 +26,30 @@ void OwnerDrawnControl::Refresh() {
     update();
 }
 
+QImage OwnerDrawnControl::surface() const {
+    // A control is never a const object; drawing what waits changes only what is shown.
+    const_cast<OwnerDrawnControl*>(this)->drawIfPending();
+    return m_surface;
+}
+
+void OwnerDrawnControl::redraw() {
+    m_drawPending = true;
+    if (isVisible())
+        drawIfPending();
+}
+
+void OwnerDrawnControl::drawIfPending() {
+    if (!m_drawPending)
+        return;
+    m_drawPending = false;
+    draw();
+}
+
+void OwnerDrawnControl::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    drawIfPending();
+}
+
 void OwnerDrawnControl::showSurface(const QImage& image) {
     m_surface = image;
     update();
@@ -51,6 +75,7 @@ void OwnerDrawnControl::writeEnabled(PropertyBag& bag) const {
 }
 
 void OwnerDrawnControl::paintEvent(QPaintEvent*) {
+    drawIfPending(); // a hidden control drawn elsewhere (grab, render)
     if (m_surface.devicePixelRatio() != devicePixelRatio())
         devicePixelRatioChange();
     // An image of a finer ratio is shown at its logical size, pixel for device pixel.

@@ -29,8 +29,9 @@ public:
     virtual void ReadProperties(const PropertyBag& bag) = 0;
     virtual void WriteProperties(PropertyBag& bag) const = 0;
 
-    /// What is on screen, for tests and for containers that draw the control elsewhere.
-    QImage surface() const { return m_surface; }
+    /// What is on screen, for tests and for containers that draw the control elsewhere; a draw
+    /// that waits for the control to be shown is done first.
+    QImage surface() const;
 
 signals:
     /// A property changed; the argument is the name it is saved under.
@@ -39,6 +40,17 @@ signals:
 protected:
     /// Takes keyboard focus by tab and click and sees every mouse move; paints every pixel.
     explicit OwnerDrawnControl(QWidget* parent);
+
+    /// Draws the surface anew from the control's state (draw()): at once where the control is
+    /// visible, else when it is shown or its surface is asked for. A control set up property by
+    /// property before it is shown is so drawn once, in its final state.
+    void redraw();
+    /// True while a draw waits for the control to be shown.
+    bool drawPending() const { return m_drawPending; }
+    /// Does the draw that waits, if any.
+    void drawIfPending();
+    /// Draws the surface and the shape from the control's state; see redraw().
+    virtual void draw() {}
 
     /// Puts an image on screen.
     void showSurface(const QImage& image);
@@ -61,11 +73,13 @@ protected:
     /// ratio draws anew here.
     virtual void devicePixelRatioChange() {}
 
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     QImage m_surface;
+    bool m_drawPending = false; // a redraw() came while the control was hidden
 };
 
 } // namespace padrix

@@ -3,6 +3,7 @@
 #include <QRegion>
 
 #include <algorithm>
+#include <vector>
 
 namespace padrix {
 
@@ -58,11 +59,17 @@ Canvas canvasOf(QImage& image) {
 }
 
 QRegion opaqueRegion(const QImage& image) {
-    QRegion region;
+    // The spans of each row; a row that repeats the one above makes its rectangles taller.
+    // The rectangles come in the bands a region keeps, so it is set at once.
+    std::vector<QRect> rects;
+    std::size_t rowStart = 0; // the first rectangle of the row above
+    std::size_t rowEnd = 0;   // one past its last
     const QRgb mask = rgbOf(MaskColor) | 0xFF000000;
     const int w = image.width();
+    std::vector<QRect> spans;
     for (int y = 0; y < image.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        spans.clear();
         int x = 0;
         while (x < w) {
             while (x < w && (row[x] | 0xFF000000) == mask)
@@ -71,9 +78,26 @@ QRegion opaqueRegion(const QImage& image) {
             while (x < w && (row[x] | 0xFF000000) != mask)
                 ++x;
             if (x > start)
-                region += QRect(start, y, x - start, 1);
+                spans.emplace_back(start, y, x - start, 1);
         }
+        const bool repeats =
+            rowEnd - rowStart == spans.size() && rowEnd > rowStart &&
+            rects[rowEnd - 1].bottom() == y - 1 &&
+            std::equal(spans.begin(), spans.end(), rects.begin() + std::ptrdiff_t(rowStart),
+                       [](const QRect& a, const QRect& b) {
+                           return a.left() == b.left() && a.right() == b.right();
+                       });
+        if (repeats) {
+            for (std::size_t i = rowStart; i < rowEnd; ++i)
+                rects[i].setBottom(y);
+            continue;
+        }
+        rowStart = rects.size();
+        rects.insert(rects.end(), spans.begin(), spans.end());
+        rowEnd = rects.size();
     }
+    QRegion region;
+    region.setRects(rects.data(), static_cast<int>(rects.size()));
     return region;
 }
 

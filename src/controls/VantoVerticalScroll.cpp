@@ -91,13 +91,12 @@ void VantoVerticalScroll::rebuildBackground() {
 }
 
 void VantoVerticalScroll::drawBackground() {
-    m_background = scroll::background(width(), height(), m_backColor, devicePixelRatio());
-    shapeTo(m_background);
+    m_backgroundStale = true;
 }
 
 void VantoVerticalScroll::devicePixelRatioChange() {
     drawBackground();
-    repaintSurface();
+    draw();
 }
 
 void VantoVerticalScroll::positionThumb(double offset) {
@@ -108,6 +107,15 @@ void VantoVerticalScroll::positionThumb(double offset) {
 }
 
 void VantoVerticalScroll::repaintSurface() {
+    redraw();
+}
+
+void VantoVerticalScroll::draw() {
+    if (m_backgroundStale) {
+        m_background = scroll::background(width(), height(), m_backColor, devicePixelRatio());
+        shapeTo(m_background);
+        m_backgroundStale = false;
+    }
     const QRgb highlight = palette().color(QPalette::Light).rgb();
     showSurface(
         scroll::repaint(m_background, m_max > 0, m_thumbTop, m_thumbHeight, m_dragging, highlight));

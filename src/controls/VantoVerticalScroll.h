@@ -64,6 +64,7 @@ signals:
 
 protected:
     void enabledChange() override;
+    void draw() override;
     void devicePixelRatioChange() override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -75,8 +76,10 @@ protected:
 
 private:
     void rebuildBackground();
-    /// The background and shape at the control's size, colour and device pixel ratio.
+    /// The background and shape at the control's size, colour and device pixel ratio, drawn
+    /// with the next repaint.
     void drawBackground();
+    /// The background with the thumb, shown (once the control is shown).
     void repaintSurface();
     void drawFrame(QRgb color);
     void positionThumb(double offset);
@@ -87,13 +90,14 @@ private:
     int m_max = 100;
     int m_largeChange = 5;
     int m_smallChange = 1;
-    int m_thumbTop = 0;        // pixels
-    int m_thumbHeight = 20;    // pixels
-    int m_clickY = 0;          // where a press outside the thumb was, rounded
-    bool m_dragging = false;   // from a press on the thumb to the next move with no button
-    double m_lastDragY = 0;    // y of the last drag step handled
-    QImage m_background;       // the bar without its thumb; also its shape
-    QTimer* m_timer = nullptr; // auto-repeat, 100 ms, runs while a button is held off the thumb
+    int m_thumbTop = 0;            // pixels
+    int m_thumbHeight = 20;        // pixels
+    int m_clickY = 0;              // where a press outside the thumb was, rounded
+    bool m_dragging = false;       // from a press on the thumb to the next move with no button
+    double m_lastDragY = 0;        // y of the last drag step handled
+    QImage m_background;           // the bar without its thumb; also its shape
+    bool m_backgroundStale = true; // m_background is drawn anew before it is shown
+    QTimer* m_timer = nullptr;     // auto-repeat, 100 ms, runs while a button is held off the thumb
 };
 
 } // namespace padrix

@@ -241,6 +241,45 @@ LineRead takeLine(std::string_view line, const NumberLocale& locale, Tape& tape)
     return LineRead::Taken;
 }
 
+/// Reads the line at `p` where it has the everyday shape, an operator and a plain number of
+/// at most 19 figures ("+1234.56", "-7", "x0,5") ending at LF or CR LF, straight from the
+/// text, and moves `p` past it; false, with `p` and the tape as they were, for any other line.
+/// What it reads is what takeLine reads.
+bool takePlainLine(const char*& p, const char* end, char point, Tape& tape) {
+    const char* q = p;
+    const char op = *q++;
+    if (!isOperator(op))
+        return false;
+    const bool negative = q < end && *q == '-';
+    q += negative ? 1 : 0;
+    std::uint64_t m = 0;
+    int figures = 0;
+    int scale = 0;
+    bool seenPoint = false;
+    for (; q < end; ++q) {
+        const char c = *q;
+        if (c >= '0' && c <= '9') {
+            if (++figures > 19)
+                return false;
+            m = m * 10 + static_cast<std::uint64_t>(c - '0');
+            scale += seenPoint ? 1 : 0;
+        } else if ((c == '.' || c == ',' || c == point) && !seenPoint) {
+            seenPoint = true;
+        } else {
+            break;
+        }
+    }
+    if (figures == 0)
+        return false;
+    if (q < end && *q == '\r')
+        ++q;
+    if (q == end || *q != '\n')
+        return false;
+    tape.append(op, Decimal::fromParts(m, 0, scale, negative));
+    p = q + 1;
+    return true;
+}
+
 /// The message for a file whose first line is a tape line, or nothing.
 std::optional<std::string> missingHeader(std::string_view header, const NumberLocale& locale) {
     if (!isTapeLine(header, locale))
@@ -338,6 +377,7 @@ std::optional<Tape> readOrdinaryFile(QIODevice& device, const NumberLocale& loca
     const qint64 size = device.size() - device.pos();
     if (device.isSequential() || size <= 0 || size > maxBytes)
         return std::nullopt;
+    const char point = onePoint(locale);
     std::vector<char> buffer(PieceBytes);
     std::size_t held = 0;     // bytes of an unfinished line at the front of the buffer
     std::size_t consumed = 0; // bytes of the file before the buffer's start
@@ -364,6 +404,18 @@ std::optional<Tape> readOrdinaryFile(QIODevice& device, const NumberLocale& loca
             return std::nullopt;
         const std::string_view complete = lines;
         while (!lines.empty()) {
+            if (headerRead) {
+                // The everyday lines straight from the text; any other goes the long way.
+                const char* p = lines.data();
+                const char* const end = p + lines.size();
+                while (p != end && takePlainLine(p, end, point, tape)) {
+                }
+                lines = std::string_view(p, static_cast<std::size_t>(end - p));
+                if (static_cast<std::size_t>(tape.lineCount()) > maxLines)
+                    return std::nullopt;
+                if (lines.empty())
+                    break;
+            }
             const std::string_view line = cutLine(lines);
             if (!headerRead) {
                 if (headerHasLoneReturn(line) || isTapeLine(line, locale))

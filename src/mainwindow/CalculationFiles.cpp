@@ -56,11 +56,12 @@ void CalculationFiles::save(const QString& path) {
     box.exec();
 }
 
-void CalculationFiles::open(const QString& path) {
+void CalculationFiles::open(const QString& path, CalcFileReading* reading) {
     // The file is read whole into a new tape, which replaces the tape only when it all reads.
     // The tape is the file's lines, no more: rows below a short tape show empty "+" lines
     // that are no part of it until something is written there.
-    if (const auto error = m_session.open(path)) {
+    const bool read = reading != nullptr && reading->path() == path;
+    if (const auto error = read ? m_session.open(*reading) : m_session.open(path)) {
         QMessageBox box(QMessageBox::Warning, m_window.windowTitle(),
                         tr("Cannot read calculation file..."), QMessageBox::Ok, &m_window);
         // The reason names the file already where it says why the file could not be read.

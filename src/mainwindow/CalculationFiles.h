@@ -9,6 +9,8 @@ class QWidget;
 
 namespace padrix {
 
+class CalcFileReading;
+
 class LoadSave;
 class TapeSession;
 class TapeView;
@@ -27,8 +29,8 @@ public:
     /// Open (0) or Save (1) through the dialog, titled as the menu item.
     void LD_Click(int Index);
     /// Replaces the tape by the calculation file's; a file that cannot be read says so and
-    /// leaves the tape as it was.
-    void open(const QString& path);
+    /// leaves the tape as it was. `reading`, where it is that file read already, is taken.
+    void open(const QString& path, CalcFileReading* reading = nullptr);
 
 private:
     void save(const QString& path);

@@ -158,25 +158,13 @@ void Diruvuv_Orozezadi::Form_Unload() {
     saveSettingsFile(path, settings());
 }
 
-QString Diruvuv_Orozezadi::fileArgument() const {
-    // A file manager passes "tape.clc" as readily as "tape.Clc".
-    for (QString argument : m_context.arguments) {
-        if (!argument.contains(QStringLiteral(".Clc"), Qt::CaseInsensitive))
-            continue;
-        argument.remove(QLatin1Char('"'));
-        // Absolute now: browsing in the open/save dialog changes the current folder.
-        return QFileInfo(argument.trimmed()).absoluteFilePath();
-    }
-    return {};
-}
-
 void Diruvuv_Orozezadi::Form_Activate() {
     if (!m_activated) {
         Clear_Total_Click();
         m_activated = true;
         m_view->focusRow(0);
-        if (const QString file = fileArgument(); !file.isEmpty())
-            m_files->open(file);
+        if (const QString file = fileArgument(m_context.arguments); !file.isEmpty())
+            m_files->open(file, m_context.fileReading.get());
         m_session->startRecording();
     }
     m_view->refreshScroll();

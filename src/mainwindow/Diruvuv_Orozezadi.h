@@ -69,9 +69,6 @@ private:
     void toggleColumn();
     void Clear_Total_Click();
     void restoreSettings();
-    /// The calculation file named among the arguments: the first that contains ".Clc" in any
-    /// letter case, without its quotes; empty when none does.
-    QString fileArgument() const;
 
     WindowContext m_context;
     DesignScale m_scale;

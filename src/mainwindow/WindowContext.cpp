@@ -3,6 +3,7 @@
 #include "platform/SystemLocale.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -15,6 +16,18 @@ WindowContext WindowContext::fromApplication() {
     context.userConfigFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     context.arguments = QCoreApplication::arguments().mid(1);
     return context;
+}
+
+QString fileArgument(const QStringList& arguments) {
+    // A file manager passes "tape.clc" as readily as "tape.Clc".
+    for (QString argument : arguments) {
+        if (!argument.contains(QStringLiteral(".Clc"), Qt::CaseInsensitive))
+            continue;
+        argument.remove(QLatin1Char('"'));
+        // Absolute now: browsing in the open/save dialog changes the current folder.
+        return QFileInfo(argument.trimmed()).absoluteFilePath();
+    }
+    return {};
 }
 
 } // namespace padrix

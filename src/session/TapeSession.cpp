@@ -5,7 +5,6 @@
 #include "core/Statistics.h"
 #include "numbers/CalcFailure.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -262,15 +261,25 @@ void TapeSession::sort() {
 }
 
 std::optional<std::string> TapeSession::open(const QString& path) {
-    std::string error =
-        QCoreApplication::translate("padrix::TapeSession", "the file does not exist").toStdString();
-    std::optional<Tape> loaded;
-    if (QFileInfo(path).isFile())
-        loaded = loadCalcFile(path, m_locale, &error);
-    if (!loaded)
-        return error;
+    return adopt(path, readCalcFile(path, m_locale));
+}
+
+std::optional<std::string> TapeSession::open(CalcFileReading& reading) {
+    if (!reading.pending() || reading.locale() != m_locale)
+        return open(reading.path());
+    CalcFileRead read = reading.take();
+    // The early reading may have run before the texts' language was chosen: a failure is
+    // read again here, to say why in the user's language.
+    if (!read.tape)
+        return open(reading.path());
+    return adopt(reading.path(), std::move(read));
+}
+
+std::optional<std::string> TapeSession::adopt(const QString& path, CalcFileRead read) {
+    if (!read.tape)
+        return std::move(read.error);
     m_currentFile = path;
-    m_tape = std::move(*loaded);
+    m_tape = std::move(*read.tape);
     replaced();
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 // moc reads headers as C++17 and stumbles over the C++20 library headers these include.
 #ifndef Q_MOC_RUN
+#include "core/CalcFileReading.h"
 #include "core/FunctionButtons.h"
 #include "core/Recalculation.h"
 #include "core/SafeSave.h"
@@ -94,6 +95,9 @@ public:
     /// Replaces the tape by a calculation file's; nothing changes where it cannot be read,
     /// and the reason is given.
     std::optional<std::string> open(const QString& path);
+    /// The same with a file read already: its result where it was read in the session's
+    /// locale, else the file read again.
+    std::optional<std::string> open(CalcFileReading& reading);
     /// Writes the tape to a calculation file; false, with the reason, when it cannot.
     bool save(const QString& path, std::string* error = nullptr, SaveFailure* failure = nullptr);
     /// The file that Open and Save use when none is chosen.
@@ -146,6 +150,8 @@ private:
     class History;
     void changed(int first, int last);
     void replaced();
+    /// The tape of a file read, or why it could not be read.
+    std::optional<std::string> adopt(const QString& path, CalcFileRead read);
     void commitStep(bool typing, int position);
     std::optional<int> applyStep(bool undoing, int position);
 

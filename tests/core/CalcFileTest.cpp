@@ -420,14 +420,16 @@ TEST(CalcFile, AFileReadInPiecesGivesWhatItsWholeTextGives) {
     EXPECT_EQ(all->lineCount(), 30000);
     EXPECT_EQ(MailCalc(*all, {}).text, (Decimal(hundredths) / Decimal(100)).toString());
     const std::string cases[] = {
-        "h\r\n+1\r\n+Sin(30)\r\n\r\n x\r\n/2",
-        "h\n+Caf\xc3\xa9(2)\n+\xe2\x82\xac\n",
-        "h\r\n+Caf\xe9(2)\r\n",
-        "h\r+1\r-2\rx3\r",
-        "h\r\n+10%\r+5\r\n",
-        "header only",
+        "h\r\n+1\r\n+Sin(30)\r\n\r\n x\r\n/2", "h\n+Caf\xc3\xa9(2)\n+\xe2\x82\xac\n",
+        "h\r\n+Caf\xe9(2)\r\n", "h\r+1\r-2\rx3\r", "h\r\n+10%\r+5\r\n", "header only",
         "+1\n+2\n", // no header
         "h\r\n+1\r\n+abc\r\n",
+        // Lines close to the everyday shape, each read as the whole text reads it.
+        "h\r\n+1234567890123456789\r\n+12345678901234567890\r\n+.5\r\n-5.\r\nx-0\r\n/0,5\r\n"
+        "^-2\n 5\r\n*5\r\n+1,234.5\r\n-0000000000000000000001\r\n+7",
+        "h\r\n+1.2.3\r\n", // no number
+        "h\r\n+-\r\n",     // no figure
+        "h\r\n+5\r\r\n",   // a CR alone before the line end
         many,
         many + "+\xe9\r\n",       // a single-byte code page, seen only at the end
         many + "+5\r-1\r\n",      // a CR alone, seen only at the end

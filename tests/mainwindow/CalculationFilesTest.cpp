@@ -2,6 +2,7 @@
 
 #include "controls/DriveControl.h"
 #include "core/CalcFile.h"
+#include "core/CalcFileReading.h"
 #include "dialogs/LoadSave.h"
 
 #include "platform/SystemLocale.h"
@@ -219,24 +220,35 @@ TEST_F(CalculationFiles, TheCommandLineFileLoadsOrSaysWhy) {
         }
         return box != nullptr;
     };
-    for (const auto& c : cases) {
-        messages.clear();
-        if (c.contents != nullptr)
-            writeFile(c.name, c.contents);
-        context.arguments = {"\"" + dir.filePath(c.name) + "\""};
-        open();
-        // A message comes after the window shows; none may come later either.
-        const bool arrived =
-            QTest::qWaitFor([&] { return messages.size() >= c.messages.size(); }, 2000);
-        QTest::qWait(100);
-        EXPECT_TRUE(arrived) << c.name;
-        EXPECT_EQ(messages, c.messages) << c.name;
-        EXPECT_EQ(total(), c.total) << c.name;
-        menu("Clear_Total");
-        type("4+4"); // a usable tape in every case
-        EXPECT_EQ(total(), "8") << c.name;
-        window->close();
-    }
+    // Each file as the window reads it, then as read already while the window was built: a
+    // reading of the file opens alike, and one of another file is left.
+    for (const char* reading : {"", "same", "other"})
+        for (const auto& c : cases) {
+            const std::string trace = c.name + std::string(" ") + reading;
+            messages.clear();
+            if (c.contents != nullptr)
+                writeFile(c.name, c.contents);
+            context.arguments = {"\"" + dir.filePath(c.name) + "\""};
+            context.fileReading.reset();
+            if (reading != std::string(""))
+                context.fileReading = std::make_shared<CalcFileReading>(
+                    reading == std::string("same")
+                        ? fileArgument(context.arguments)
+                        : writeFile("other.Clc", "Padrix Calculator 6\n+9\n"),
+                    context.locale);
+            open();
+            // A message comes after the window shows; none may come later either.
+            const bool arrived =
+                QTest::qWaitFor([&] { return messages.size() >= c.messages.size(); }, 2000);
+            QTest::qWait(100);
+            EXPECT_TRUE(arrived) << trace;
+            EXPECT_EQ(messages, c.messages) << trace;
+            EXPECT_EQ(total(), c.total) << trace;
+            menu("Clear_Total");
+            type("4+4"); // a usable tape in every case
+            EXPECT_EQ(total(), "8") << trace;
+            window->close();
+        }
 }
 
 TEST_F(CalculationFiles, AWindowShownWithoutActivationLoadsItsFileToo) {

@@ -2,6 +2,7 @@
 
 #include "core/RandomTape.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -251,6 +252,35 @@ TEST_F(Session, UndoingEverythingGivesTheStartBack) {
     }
     EXPECT_EQ(session.tape(), end);
     EXPECT_EQ(total(), endTotal);
+}
+
+// A file read while the window is built opens as the file itself does, and only where it was
+// read in the session's locale: a line form's number takes the locale's separator as it loads.
+TEST_F(Session, OpensAFileReadAlreadyWhereItWasReadInItsLocale) {
+    const QTemporaryDir dir;
+    const QString path = dir.filePath("tape.Clc");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Padrix Calculator 6\r\n+Sin(1,5)\r\n+2\r\n");
+    file.close();
+
+    CalcFileReading german(path, NumberLocale::german());
+    EXPECT_EQ(session.open(german), std::nullopt);
+    EXPECT_TRUE(german.pending()); // not taken: read again
+    EXPECT_EQ(session.lineText(0).toStdString(), "Sin(1.5)");
+
+    session.clearAll(14);
+    CalcFileReading english(path, NumberLocale::english());
+    EXPECT_EQ(session.open(english), std::nullopt);
+    EXPECT_FALSE(english.pending());
+    EXPECT_EQ(session.lineText(0).toStdString(), "Sin(1.5)");
+    EXPECT_EQ(session.currentFile(), path);
+    EXPECT_EQ(session.lineCount(), 2);
+    EXPECT_EQ(total(), "2.997494986604054");
+
+    CalcFileReading missing(dir.filePath("gone.Clc"), NumberLocale::english());
+    EXPECT_EQ(session.open(missing), "the file does not exist");
+    EXPECT_EQ(session.lineCount(), 2); // the tape stays
 }
 
 } // namespace
