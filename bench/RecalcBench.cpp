@@ -1,12 +1,14 @@
 #include "core/CalcFile.h"
 #include "core/Recalculation.h"
 #include "core/Statistics.h"
+#include "platform/Translations.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTranslator>
 
 #include <optional>
 
@@ -246,6 +248,27 @@ BENCHMARK(BM_WindowStartProcess)
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+/// What the start pays for the texts' language: reading the environment's choice and, for
+/// German (1), loading the program's and Qt's translations; English (0) loads nothing.
+void BM_InstallTranslations(benchmark::State& state) {
+    const QStringList languages = state.range(0) == 0 ? QStringList{QStringLiteral("en_US")}
+                                                      : QStringList{QStringLiteral("de_DE")};
+    auto& application = *QCoreApplication::instance();
+    for (auto _ : state) {
+        // The environment is read as at a start; the language is the benchmark's own.
+        benchmark::DoNotOptimize(
+            padrix::messageLanguages(padrix::MessageEnvironment::fromProcess()));
+        const QList<QTranslator*> installed = padrix::installTranslations(application, languages);
+        state.PauseTiming();
+        for (QTranslator* translator : installed) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_InstallTranslations)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 /// The yardstick: a plain Qt Widgets program of the window's size, until it has drawn it.
 void BM_BareWidgetsStartProcess(benchmark::State& state) {

@@ -4,6 +4,9 @@
 PADRIX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PADRIX_BUILD="${PADRIX_BUILD:-$PADRIX_ROOT/build}"
 
+# Qt's Linguist tools compile the translations; Qt's own translations, Xvfb, the D-Bus daemon,
+# the accessibility bus and its Python client serve the translated window and its test over
+# AT-SPI.
 PADRIX_PACKAGES=(
     cmake ninja-build g++ pkg-config git clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -11,6 +14,8 @@ PADRIX_PACKAGES=(
     libbenchmark-dev clang libclang-rt-dev
     qt6-svg-dev dpkg-dev file desktop-file-utils appstream man-db
     fonts-liberation poppler-utils lintian
+    qt6-l10n-tools qt6-translations-l10n
+    xvfb dbus-daemon at-spi2-core python3-pyatspi qt6-qpa-plugins libqt6dbus6
 )
 
 # MinGW-w64 (the variant with C++ threads) and Wine, for scripts/portable's Windows build of

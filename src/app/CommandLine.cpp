@@ -8,6 +8,7 @@
 #include "numbers/CalcFailure.h"
 #include "numbers/NumberText.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QTextStream>
@@ -26,26 +27,45 @@ constexpr const char* ProgramName = "padrix-calculator";
 /// for a switch).
 struct OptionDesign {
     QStringList names; // the first is the one messages use
-    const char* value;
+    const char* value; // English, as the texts below; shown in the user's language
     const char* help;
 };
 
 const std::vector<OptionDesign>& optionTable() {
     static const std::vector<OptionDesign> options = {
-        {{"--help", "-h"}, nullptr, "show this help and exit"},
-        {{"--version", "-v"}, nullptr, "show the version and exit"},
-        {{"--eval"}, "formula", "evaluate a function-button formula in X and T and print it"},
-        {{"--x", "-x"}, "value", "the value of X in the --eval formula"},
-        {{"--t", "-t"}, "value", "the value of T in the --eval formula"},
+        {{"--help", "-h"},
+         nullptr,
+         QT_TRANSLATE_NOOP("padrix::CommandLine", "show this help and exit")},
+        {{"--version", "-v"},
+         nullptr,
+         QT_TRANSLATE_NOOP("padrix::CommandLine", "show the version and exit")},
+        {{"--eval"},
+         QT_TRANSLATE_NOOP("padrix::CommandLine", "formula"),
+         QT_TRANSLATE_NOOP("padrix::CommandLine",
+                           "evaluate a function-button formula in X and T and print it")},
+        {{"--x", "-x"},
+         QT_TRANSLATE_NOOP("padrix::CommandLine", "value"),
+         QT_TRANSLATE_NOOP("padrix::CommandLine", "the value of X in the --eval formula")},
+        {{"--t", "-t"},
+         QT_TRANSLATE_NOOP("padrix::CommandLine", "value"),
+         QT_TRANSLATE_NOOP("padrix::CommandLine", "the value of T in the --eval formula")},
         {{"--total"},
-         "file",
-         "print the grand total of a calculation file (- reads standard input)"},
-        {{"--decimals"}, "places", "decimals of the --total: 0 to 6, or variable (the default)"},
+         QT_TRANSLATE_NOOP("padrix::CommandLine", "file"),
+         QT_TRANSLATE_NOOP("padrix::CommandLine",
+                           "print the grand total of a calculation file (- reads standard input)")},
+        {{"--decimals"},
+         QT_TRANSLATE_NOOP("padrix::CommandLine", "places"),
+         QT_TRANSLATE_NOOP("padrix::CommandLine",
+                           "decimals of the --total: 0 to 6, or variable (the default)")},
         {{"--mode"},
-         "mode",
-         "what the --total shows: numbers (the default), average, mean "
-         "(also median) or mode"},
-        {{"--settings"}, "file", "the settings file whose function buttons the --total uses"},
+         QT_TRANSLATE_NOOP("padrix::CommandLine", "mode"),
+         QT_TRANSLATE_NOOP(
+             "padrix::CommandLine",
+             "what the --total shows: numbers (the default), average, mean (also median) or mode")},
+        {{"--settings"},
+         QT_TRANSLATE_NOOP("padrix::CommandLine", "file"),
+         QT_TRANSLATE_NOOP("padrix::CommandLine",
+                           "the settings file whose function buttons the --total uses")},
     };
     return options;
 }
@@ -62,6 +82,13 @@ struct Request {
 struct UsageError {
     QString message;
 };
+
+/// "--x needs a value", with the option's value named in the user's language.
+QString needsValue(const OptionDesign& option) {
+    return QCoreApplication::translate("padrix::CommandLine", "%1 needs a %2")
+        .arg(option.names.front(),
+             QCoreApplication::translate("padrix::CommandLine", option.value));
+}
 
 const OptionDesign* findOption(const QString& name) {
     for (const OptionDesign& option : optionTable())
@@ -96,13 +123,18 @@ Request parseArguments(const QStringList& arguments) {
         }
         const OptionDesign* option = findOption(argument);
         if (option == nullptr)
-            throw UsageError{"unknown option '" + argument + "'; see --help"};
+            throw UsageError{QCoreApplication::translate("padrix::CommandLine",
+                                                         "unknown option '%1'; see --help")
+                                 .arg(argument)};
         const QString& name = option->names.front();
         if (request.options.contains(name))
-            throw UsageError{name + " is given twice"};
+            throw UsageError{
+                QCoreApplication::translate("padrix::CommandLine", "%1 is given twice").arg(name)};
         if (option->value == nullptr) {
             if (attached)
-                throw UsageError{name + " takes no value"};
+                throw UsageError{
+                    QCoreApplication::translate("padrix::CommandLine", "%1 takes no value")
+                        .arg(name)};
             request.options[name] = QString();
         } else if (attached) {
             request.options[name] = *attached;
@@ -111,11 +143,11 @@ Request parseArguments(const QStringList& arguments) {
         } else if (i + 1 < arguments.size()) {
             request.options[name] = arguments[++i];
         } else {
-            throw UsageError{name + " needs a " + option->value};
+            throw UsageError{needsValue(*option)};
         }
     }
     if (!waiting.isEmpty())
-        throw UsageError{waiting + " needs a " + findOption(waiting)->value};
+        throw UsageError{needsValue(*findOption(waiting))};
     return request;
 }
 
@@ -124,19 +156,31 @@ void checkCombination(const Request& r) {
     if (r.has("--help") || r.has("--version"))
         return;
     if (r.has("--eval") && r.has("--total"))
-        throw UsageError{"--eval and --total exclude each other"};
+        throw UsageError{QCoreApplication::translate("padrix::CommandLine",
+                                                     "--eval and --total exclude each other")};
     if (r.has("--eval") && !r.files.isEmpty())
-        throw UsageError{"--eval takes no file name ('" + r.files.front() + "')"};
+        throw UsageError{
+            QCoreApplication::translate("padrix::CommandLine", "--eval takes no file name ('%1')")
+                .arg(r.files.front())};
     if (r.has("--total") && !r.files.isEmpty())
-        throw UsageError{"--total takes one file ('" + r.files.front() + "' is one too many)"};
+        throw UsageError{QCoreApplication::translate(
+                             "padrix::CommandLine", "--total takes one file ('%1' is one too many)")
+                             .arg(r.files.front())};
     for (const char* name : {"--x", "--t"})
         if (r.has(name) && !r.has("--eval"))
-            throw UsageError{QLatin1String(name) + " goes with --eval"};
+            throw UsageError{
+                QCoreApplication::translate("padrix::CommandLine", "%1 goes with --eval")
+                    .arg(QLatin1String(name))};
     for (const char* name : {"--decimals", "--mode", "--settings"})
         if (r.has(name) && !r.has("--total"))
-            throw UsageError{QLatin1String(name) + " goes with --total"};
+            throw UsageError{
+                QCoreApplication::translate("padrix::CommandLine", "%1 goes with --total")
+                    .arg(QLatin1String(name))};
     if (!r.has("--eval") && !r.has("--total") && r.files.size() > 1)
-        throw UsageError{"the window opens one file ('" + r.files[1] + "' is one too many)"};
+        throw UsageError{
+            QCoreApplication::translate("padrix::CommandLine",
+                                        "the window opens one file ('%1' is one too many)")
+                .arg(r.files[1])};
 }
 
 /// The help's width: it fits a terminal of 80 columns.
@@ -167,40 +211,52 @@ QString wrapped(const QString& first, const QString& text, int indent) {
 
 QString helpText() {
     constexpr int OptionColumn = 28;
-    QString text =
-        QStringLiteral("Usage: padrix-calculator [FILE]\n"
-                       "       padrix-calculator --total FILE [--decimals PLACES] [--mode MODE]\n"
-                       "                         [--settings FILE]\n"
-                       "       padrix-calculator --eval FORMULA [--x VALUE] [--t VALUE]\n");
+    QString text = QCoreApplication::translate(
+        "padrix::CommandLine",
+        "Usage: padrix-calculator [FILE]\n"
+        "       padrix-calculator --total FILE [--decimals PLACES] [--mode MODE]\n"
+        "                         [--settings FILE]\n"
+        "       padrix-calculator --eval FORMULA [--x VALUE] [--t VALUE]\n");
     text += wrapped(
         {},
-        QStringLiteral(
+        QCoreApplication::translate(
+            "padrix::CommandLine",
             "Padrix Calculator: a tape calculator with exact decimal arithmetic. Without options "
             "it opens the window, with the calculation file FILE when one is named. \"--\" ends "
             "the options: what follows it is a file name."),
         0);
-    text += QStringLiteral("\nOptions:\n");
+    text += QLatin1Char('\n') + QCoreApplication::translate("padrix::CommandLine", "Options:") +
+            QLatin1Char('\n');
     for (const OptionDesign& option : optionTable()) {
         QStringList names = option.names;
         std::reverse(names.begin(), names.end()); // the short name first, as usual
         QString left = "  " + names.join(QStringLiteral(", "));
         if (option.value != nullptr)
-            left += QStringLiteral(" <") + option.value + QLatin1Char('>');
-        text += wrapped(left.leftJustified(OptionColumn - 1) + QLatin1Char(' '),
-                        QString::fromUtf8(option.help), OptionColumn);
+            left += QStringLiteral(" <") +
+                    QCoreApplication::translate("padrix::CommandLine", option.value) +
+                    QLatin1Char('>');
+        text +=
+            wrapped(left.leftJustified(OptionColumn - 1) + QLatin1Char(' '),
+                    QCoreApplication::translate("padrix::CommandLine", option.help), OptionColumn);
     }
-    text += QStringLiteral("\nExit status:\n");
-    text += wrapped(QStringLiteral("  0  "), QStringLiteral("success"), 5);
-    text += wrapped(QStringLiteral("  1  "),
-                    QStringLiteral("the result is an error word (Error, Overflow, Asin Error "
-                                   "and the like), a statistic cannot be formed, the formula "
-                                   "fails, a file or the settings file cannot be read, the "
-                                   "output cannot be written, or there is no display for the "
-                                   "window"),
-                    5);
-    text += wrapped(QStringLiteral("  2  "), QStringLiteral("the options are wrong"), 5);
-    text += QStringLiteral("\nExamples:\n"
-                           "  padrix-calculator --total shopping.Clc --decimals 2\n"
+    text += QLatin1Char('\n') + QCoreApplication::translate("padrix::CommandLine", "Exit status:") +
+            QLatin1Char('\n');
+    text += wrapped(QStringLiteral("  0  "),
+                    QCoreApplication::translate("padrix::CommandLine", "success"), 5);
+    text += wrapped(
+        QStringLiteral("  1  "),
+        QCoreApplication::translate("padrix::CommandLine",
+                                    "the result is an error word (Error, Overflow, Asin Error "
+                                    "and the like), a statistic cannot be formed, the formula "
+                                    "fails, a file or the settings file cannot be read, the "
+                                    "output cannot be written, or there is no display for the "
+                                    "window"),
+        5);
+    text += wrapped(QStringLiteral("  2  "),
+                    QCoreApplication::translate("padrix::CommandLine", "the options are wrong"), 5);
+    text += QLatin1Char('\n') + QCoreApplication::translate("padrix::CommandLine", "Examples:") +
+            QLatin1Char('\n');
+    text += QStringLiteral("  padrix-calculator --total shopping.Clc --decimals 2\n"
                            "  padrix-calculator --eval '(4*3.14159265358979*X^3)/3' --x 2\n");
     return text;
 }
@@ -234,7 +290,9 @@ int evaluate(const Request& r, QTextStream& out, QTextStream& err) {
         out << QString::fromStdString(result) << Qt::endl;
         return Evalation::isErrorText(result) ? 1 : 0;
     } catch (const CalcError& e) {
-        message(err) << "the formula fails: " << failureName(e.kind()) << Qt::endl;
+        message(err) << QCoreApplication::translate("padrix::CommandLine", "the formula fails: %1")
+                            .arg(QString::fromStdString(failureName(e.kind())))
+                     << Qt::endl;
         return 1;
     }
 }
@@ -269,8 +327,11 @@ void warnAboutOperators(const Tape& tape, const QString& name, QTextStream& err)
         if (value.isText() && totalModifierIn(value.textValue()) != nullptr)
             continue;
         const char op = tape.op(i) == NoOperator ? ' ' : tape.op(i);
-        message(err) << name << ": line " << i + 2 << ": the operator '" << op
-                     << "' is none of + - x / ^, so the line counts for nothing" << Qt::endl;
+        message(err) << QCoreApplication::translate("padrix::CommandLine",
+                                                    "%1: line %2: the operator '%3' is none of + - "
+                                                    "x / ^, so the line counts for nothing")
+                            .arg(name, QString::number(i + 2), QString(QLatin1Char(op)))
+                     << Qt::endl;
         ++warned;
     }
 }
@@ -278,12 +339,14 @@ void warnAboutOperators(const Tape& tape, const QString& name, QTextStream& err)
 std::optional<Tape> readTape(const QString& path, const NumberLocale& locale,
                              const CommandLineContext& context, QString& name, std::string& error) {
     if (path == QLatin1String("-")) {
-        name = QStringLiteral("standard input");
+        name = QCoreApplication::translate("padrix::CommandLine", "standard input");
         if (context.standardInput == nullptr) {
-            error = "standard input: nothing to read";
+            error = QCoreApplication::translate("padrix::CommandLine",
+                                                "standard input: nothing to read")
+                        .toStdString();
             return std::nullopt;
         }
-        return loadCalcStream(*context.standardInput, "standard input", locale, &error);
+        return loadCalcStream(*context.standardInput, name.toStdString(), locale, &error);
     }
     name = path;
     return loadCalcFile(path, locale, &error);
@@ -295,8 +358,11 @@ int total(const Request& r, QTextStream& out, QTextStream& err, const CommandLin
     if (r.has("--decimals")) {
         const auto choice = decimalsChoice(r.value("--decimals"));
         if (!choice) {
-            message(err) << "--decimals takes 0 to 6 or variable, not '" << r.value("--decimals")
-                         << "'" << Qt::endl;
+            message(err) << QCoreApplication::translate(
+                                "padrix::CommandLine",
+                                "--decimals takes 0 to 6 or variable, not '%1'")
+                                .arg(r.value("--decimals"))
+                         << Qt::endl;
             return 2;
         }
         settings.DecimalsChoice = *choice;
@@ -304,15 +370,21 @@ int total(const Request& r, QTextStream& out, QTextStream& err, const CommandLin
     if (r.has("--mode")) {
         const auto mode = totalMode(r.value("--mode"));
         if (!mode) {
-            message(err) << "--mode takes numbers, average, mean (or median) or mode, not '"
-                         << r.value("--mode") << "'" << Qt::endl;
+            message(err) << QCoreApplication::translate(
+                                "padrix::CommandLine",
+                                "--mode takes numbers, average, mean (or median) or mode, not '%1'")
+                                .arg(r.value("--mode"))
+                         << Qt::endl;
             return 2;
         }
         settings.TotalMode = *mode;
     }
     const QString path = r.value("--total");
     if (path.isEmpty()) {
-        message(err) << "--total needs a file name (- reads standard input)" << Qt::endl;
+        message(err) << QCoreApplication::translate(
+                            "padrix::CommandLine",
+                            "--total needs a file name (- reads standard input)")
+                     << Qt::endl;
         return 2;
     }
 
@@ -321,7 +393,10 @@ int total(const Request& r, QTextStream& out, QTextStream& err, const CommandLin
         const QString settingsPath = r.value("--settings");
         const auto read = settingsPath.isEmpty() ? std::nullopt : loadSettingsFile(settingsPath);
         if (!read) {
-            message(err) << "cannot read the settings file '" << settingsPath << "'" << Qt::endl;
+            message(err) << QCoreApplication::translate("padrix::CommandLine",
+                                                        "cannot read the settings file '%1'")
+                                .arg(settingsPath)
+                         << Qt::endl;
             return 1;
         }
         stored = *read;
@@ -330,9 +405,11 @@ int total(const Request& r, QTextStream& out, QTextStream& err, const CommandLin
                                           return button.caption.empty() && button.formula.empty();
                                       });
         if (none)
-            message(err) << "the settings file '" << settingsPath
-                         << "' holds no function buttons; a line that calls one gives an error "
-                            "word"
+            message(err) << QCoreApplication::translate("padrix::CommandLine",
+                                                        "the settings file '%1' holds no function "
+                                                        "buttons; a line that calls one gives "
+                                                        "an error word")
+                                .arg(settingsPath)
                          << Qt::endl;
     }
     settings.buttons = &stored.buttons;

@@ -3,6 +3,7 @@
 #include "core/CalcFileReading.h"
 #include "mainwindow/Diruvuv_Orozezadi.h"
 #include "platform/SystemLocale.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -54,6 +55,8 @@ extern "C" Q_DECL_EXPORT int padrix_run_window(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("padrix-calculator"));
     QApplication::setApplicationVersion(QStringLiteral(PADRIX_VERSION));
+    // Before the window is made: its texts are read in the user's language as it is built.
+    padrix::installSystemTranslations(app);
     QStringList arguments = QCoreApplication::arguments().mid(1);
     QString screenshot;
     if (const auto at = arguments.indexOf(QStringLiteral("--screenshot")); at >= 0) {

@@ -4,6 +4,7 @@
 #include "platform/Display.h"
 #include "platform/ProgramLocation.h"
 #include "platform/SystemLocale.h"
+#include "platform/Translations.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -41,6 +42,7 @@ int runCommandLineOnly(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("padrix-calculator"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PADRIX_VERSION));
+    padrix::installSystemTranslations(app);
     QTextStream out(stdout);
     QTextStream err(stderr);
     QFile standardInput;
@@ -52,7 +54,8 @@ int runCommandLineOnly(int argc, char* argv[]) {
         status =
             padrix::runCommandLine(QCoreApplication::arguments(), out, err, context).value_or(0);
     } catch (const std::bad_alloc&) {
-        err << "padrix-calculator: not enough memory" << Qt::endl;
+        err << "padrix-calculator: "
+            << QCoreApplication::translate("padrix::CommandLine", "not enough memory") << Qt::endl;
         status = 1;
     }
     // What was not delivered (a full disk, a closed standard output) is no success.
@@ -60,8 +63,13 @@ int runCommandLineOnly(int argc, char* argv[]) {
     const bool flushed = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
     if (out.status() != QTextStream::Ok || !flushed) {
         const QString cause = out.device() != nullptr ? out.device()->errorString() : QString();
-        err << "padrix-calculator: cannot write to standard output: "
-            << (cause.isEmpty() ? QStringLiteral("the write failed") : cause) << Qt::endl;
+        err << "padrix-calculator: "
+            << QCoreApplication::translate("padrix::CommandLine",
+                                           "cannot write to standard output: %1")
+                   .arg(cause.isEmpty()
+                            ? QCoreApplication::translate("padrix::CommandLine", "the write failed")
+                            : cause)
+            << Qt::endl;
         return 1;
     }
     return status;

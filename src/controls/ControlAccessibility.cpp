@@ -6,6 +6,8 @@
 #include "controls/VantoVerticalScroll.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
+#include <QLabel>
 
 #include <map>
 #include <mutex>
@@ -22,24 +24,83 @@ QString spokenButtonName(const QString& caption, const QString& toolTip) {
         tip.chop(1);
     if (!tip.isEmpty())
         return tip;
-    static const std::map<QString, QString> words = {
-        {"+", "Addition"},      {"-", "Subtraction"},   {"x", "Multiplication"},
-        {"/", "Division"},      {"^", "Power"},         {"%", "Percent"},
-        {"+/-", "Change sign"}, {".", "Decimal point"}, {"=", "Equals"},
+    static const std::map<QString, const char*> words = {
+        {"+", QT_TRANSLATE_NOOP("padrix::ControlAccessibility", "Addition")},
+        {"-", QT_TRANSLATE_NOOP("padrix::ControlAccessibility", "Subtraction")},
+        {"x", QT_TRANSLATE_NOOP("padrix::ControlAccessibility", "Multiplication")},
+        {"/", QT_TRANSLATE_NOOP("padrix::ControlAccessibility", "Division")},
+        {"^", QT_TRANSLATE_NOOP("padrix::ControlAccessibility", "Power")},
+        {"%", QT_TRANSLATE_NOOP("padrix::ControlAccessibility", "Percent")},
+        {"+/-", QT_TRANSLATE_NOOP("padrix::ControlAccessibility", "Change sign")},
+        {".", QT_TRANSLATE_NOOP("padrix::ControlAccessibility", "Decimal point")},
+        {"=", QT_TRANSLATE_NOOP("padrix::ControlAccessibility", "Equals")},
     };
     const auto word = words.find(caption);
-    return word != words.end() ? word->second : caption;
+    return word != words.end()
+               ? QCoreApplication::translate("padrix::ControlAccessibility", word->second)
+               : caption;
 }
 
 QString driveEntryKindName(int kind) {
     if (kind == drivelist::Folder)
-        return QStringLiteral("folder");
+        return QCoreApplication::translate("padrix::ControlAccessibility", "folder");
     if (kind == drivelist::File || kind == drivelist::ReadOnlyFile)
-        return QStringLiteral("file");
-    return QStringLiteral("drive");
+        return QCoreApplication::translate("padrix::ControlAccessibility", "file");
+    return QCoreApplication::translate("padrix::ControlAccessibility", "drive");
 }
 
 namespace {
+
+/// Marks the labels that makeReadableLabel made readable.
+constexpr const char* ReadableProperty = "padrixReadable";
+
+/// A label that shows a value: a static text named for what it holds, whose text is read
+/// through the text interface (a plain label's text is lost behind its name).
+class ReadableLabelAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit ReadableLabelAccessible(QLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QLabel* label() const { return static_cast<QLabel*>(widget()); }
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value)
+            return label()->text();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        return s;
+    }
+
+    // The text interface: read-only, no caret, no selection.
+    QString text(int startOffset, int endOffset) const override {
+        return label()->text().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(label()->text().size()); }
+    void selection(int, int* startOffset, int* endOffset) const override {
+        *startOffset = *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* startOffset, int* endOffset) const override {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+};
 
 class ButtonAccessible : public QAccessibleWidget {
 public:
@@ -175,6 +236,8 @@ private:
 };
 
 QAccessibleInterface* controlAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("QLabel") && object->property(ReadableProperty).toBool())
+        return new ReadableLabelAccessible(static_cast<QLabel*>(object));
     if (className == QLatin1String("padrix::LumoButton"))
         return new ButtonAccessible(static_cast<LumoButton*>(object));
     if (className == QLatin1String("padrix::VantoVerticalScroll"))
@@ -189,6 +252,23 @@ QAccessibleInterface* controlAccessible(const QString& className, QObject* objec
 void installControlAccessibility() {
     static std::once_flag installed;
     std::call_once(installed, [] { QAccessible::installFactory(&controlAccessible); });
+}
+
+void makeReadableLabel(QLabel* label, const QString& name) {
+    installControlAccessibility();
+    label->setProperty(ReadableProperty, true);
+    label->setAccessibleName(name);
+}
+
+void setReadableText(QLabel* label, const QString& text) {
+    const QString old = label->text();
+    if (old == text)
+        return;
+    label->setText(text);
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent event(label, 0, old, text);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 } // namespace padrix

@@ -3,6 +3,7 @@
 #include "core/TextEncoding.h"
 #include "numbers/CalcFailure.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -283,11 +284,12 @@ bool takePlainLine(const char*& p, const char* end, char point, Tape& tape) {
 std::optional<std::string> missingHeader(std::string_view header, const NumberLocale& locale) {
     if (!isTapeLine(header, locale))
         return std::nullopt;
-    return "its first line (" + shortened(header) + ") is a tape line: the header line \"" +
-           std::string(CalcFileHeader) + "\" is missing";
+    return QCoreApplication::translate(
+               "padrix::CalcFile",
+               "its first line (%1) is a tape line: the header line \"%2\" is missing")
+        .arg(QString::fromStdString(shortened(header)), QLatin1String(CalcFileHeader))
+        .toStdString();
 }
-
-constexpr const char* NoLines = "it holds no line after its header";
 
 /// The lines of a text after its header: its line ends, and one more where the last line has
 /// none.
@@ -314,12 +316,17 @@ std::optional<Tape> parseLines(std::string_view text, const NumberLocale& locale
     Tape tape;
     const std::size_t lines = countLines(body);
     if (lines == 0) {
-        setError(error, NoLines);
+        setError(error, QCoreApplication::translate("padrix::CalcFile",
+                                                    "it holds no line after its header")
+                            .toStdString());
         return std::nullopt;
     }
     if (lines > maxLines) {
-        setError(error, "the file has " + std::to_string(lines) + " lines; a tape holds at most " +
-                            std::to_string(maxLines) + " lines (2 GB)");
+        setError(error, QCoreApplication::translate(
+                            "padrix::CalcFile",
+                            "the file has %1 lines; a tape holds at most %2 lines (2 GB)")
+                            .arg(QString::number(lines), QString::number(maxLines))
+                            .toStdString());
         return std::nullopt;
     }
     tape.reserve(static_cast<int>(std::min<std::size_t>(lines, INT_MAX)));
@@ -334,8 +341,12 @@ std::optional<Tape> parseLines(std::string_view text, const NumberLocale& locale
             loneReturn = true;
             return std::nullopt;
         case LineRead::Unreadable:
-            setError(error, "line " + std::to_string(lineNumber) +
-                                " is neither a number nor a calculation line: " + shortened(line));
+            setError(error, QCoreApplication::translate(
+                                "padrix::CalcFile",
+                                "line %1 is neither a number nor a calculation line: %2")
+                                .arg(lineNumber)
+                                .arg(QString::fromStdString(shortened(line)))
+                                .toStdString());
             return std::nullopt;
         }
     }
@@ -439,13 +450,19 @@ std::optional<Tape> readOrdinaryFile(QIODevice& device, const NumberLocale& loca
 std::optional<Tape> parseCalcText(std::string_view text, const NumberLocale& locale,
                                   std::string* error, std::size_t maxLines) {
     if (text.empty()) {
-        setError(error, "the file is empty: a calculation file starts with its header line");
+        setError(error, QCoreApplication::translate(
+                            "padrix::CalcFile",
+                            "the file is empty: a calculation file starts with its header line")
+                            .toStdString());
         return std::nullopt;
     }
     // UTF-16 and other binary files are no calculation file, and their bytes would only make
     // a garbled message.
     if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") || nulInProbe(text)) {
-        setError(error, "it is not a text file (a calculation file is plain text)");
+        setError(error,
+                 QCoreApplication::translate(
+                     "padrix::CalcFile", "it is not a text file (a calculation file is plain text)")
+                     .toStdString());
         return std::nullopt;
     }
     std::string converted;
@@ -472,14 +489,19 @@ bool saveCalcFile(const QString& path, const Tape& tape, const NumberLocale& loc
     constexpr auto WriteBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     if (info.exists() &&
         (!info.isFile() || !info.isWritable() || !(info.permissions() & WriteBits))) {
-        setError(error, "cannot write to " + path.toStdString() + ": the file is read-only");
+        setError(error, QCoreApplication::translate("padrix::CalcFile",
+                                                    "cannot write to %1: the file is read-only")
+                            .arg(path)
+                            .toStdString());
         if (failure != nullptr)
             *failure = SaveFailure::ReadOnly;
         return false;
     }
     QString reason;
     if (!saveWholeFile(path, formatCalcText(tape, locale), &reason, failure)) {
-        setError(error, "cannot write to " + path.toStdString() + ": " + reason.toStdString());
+        setError(error, QCoreApplication::translate("padrix::CalcFile", "cannot write to %1: %2")
+                            .arg(path, reason)
+                            .toStdString());
         return false;
     }
     return true;
@@ -493,11 +515,16 @@ std::optional<Tape> loadCalcStream(QIODevice& device, const std::string& name,
         if (auto tape = readOrdinaryFile(device, locale, maxBytes, maxLines))
             return tape;
     } catch (const std::bad_alloc&) {
-        setError(error, "cannot read " + name + ": not enough memory");
+        setError(error, QCoreApplication::translate("padrix::CalcFile",
+                                                    "cannot read %1: not enough memory")
+                            .arg(QString::fromStdString(name))
+                            .toStdString());
         return std::nullopt;
     }
     if (!device.isSequential() && !device.seek(start)) {
-        setError(error, "cannot read " + name + ": " + device.errorString().toStdString());
+        setError(error, QCoreApplication::translate("padrix::CalcFile", "cannot read %1: %2")
+                            .arg(QString::fromStdString(name), device.errorString())
+                            .toStdString());
         return std::nullopt;
     }
     // Any other file is read whole by plain reads, counted by what arrives: a file that
@@ -527,12 +554,17 @@ std::optional<Tape> loadCalcStream(QIODevice& device, const std::string& name,
             used += static_cast<std::size_t>(n);
         }
     } catch (const std::bad_alloc&) {
-        setError(error, "cannot read " + name + ": not enough memory");
+        setError(error, QCoreApplication::translate("padrix::CalcFile",
+                                                    "cannot read %1: not enough memory")
+                            .arg(QString::fromStdString(name))
+                            .toStdString());
         return std::nullopt;
     }
     if (used > static_cast<std::size_t>(maxBytes)) {
-        setError(error, "cannot read " + name + ": it is larger than " +
-                            std::to_string(maxBytes >> 20) + " MiB");
+        setError(error, QCoreApplication::translate("padrix::CalcFile",
+                                                    "cannot read %1: it is larger than %2 MiB")
+                            .arg(QString::fromStdString(name), QString::number(maxBytes >> 20))
+                            .toStdString());
         return std::nullopt;
     }
     std::string message;
@@ -542,7 +574,10 @@ std::optional<Tape> loadCalcStream(QIODevice& device, const std::string& name,
             setError(error, name + ": " + message);
         return tape;
     } catch (const std::bad_alloc&) {
-        setError(error, "cannot read " + name + ": not enough memory");
+        setError(error, QCoreApplication::translate("padrix::CalcFile",
+                                                    "cannot read %1: not enough memory")
+                            .arg(QString::fromStdString(name))
+                            .toStdString());
         return std::nullopt;
     }
 }
@@ -551,9 +586,13 @@ std::optional<Tape> loadCalcFile(const QString& path, const NumberLocale& locale
                                  std::string* error) {
     QFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        setError(error, "cannot read " + path.toStdString() + ": " +
-                            (QFileInfo(path).isDir() ? std::string("it is a folder")
-                                                     : file.errorString().toStdString()));
+        const QString cause =
+            QFileInfo(path).isDir()
+                ? QCoreApplication::translate("padrix::CalcFile", "it is a folder")
+                : file.errorString();
+        setError(error, QCoreApplication::translate("padrix::CalcFile", "cannot read %1: %2")
+                            .arg(path, cause)
+                            .toStdString());
         return std::nullopt;
     }
     return loadCalcStream(file, path.toStdString(), locale, error);

@@ -2,6 +2,7 @@
 
 #include "core/CalcFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace padrix {
@@ -9,7 +10,9 @@ namespace padrix {
 CalcFileRead readCalcFile(const QString& path, const NumberLocale& locale) {
     CalcFileRead read;
     if (!QFileInfo(path).isFile()) {
-        read.error = "the file does not exist";
+        read.error =
+            QCoreApplication::translate("padrix::CalcFileReading", "the file does not exist")
+                .toStdString();
         return read;
     }
     read.tape = loadCalcFile(path, locale, &read.error);

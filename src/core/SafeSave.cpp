@@ -2,6 +2,7 @@
 
 #include "platform/FileLimits.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
@@ -15,12 +16,14 @@ namespace {
 SaveFailure writeCause(const QString& path, qint64 size, QString& reason) {
     const QStorageInfo volume(QFileInfo(path).absolutePath());
     if (volume.isValid() && volume.bytesAvailable() >= 0 && volume.bytesAvailable() < size) {
-        reason = QStringLiteral("the disk is full");
+        reason = QCoreApplication::translate("padrix::SafeSave", "the disk is full");
         return SaveFailure::DiskFull;
     }
     const qint64 limit = fileSizeLimit();
     if (limit >= 0 && limit < size) {
-        reason = QStringLiteral("the file would pass the size limit of %1 bytes").arg(limit);
+        reason = QCoreApplication::translate("padrix::SafeSave",
+                                             "the file would pass the size limit of %1 bytes")
+                     .arg(limit);
         return SaveFailure::SizeLimit;
     }
     return SaveFailure::Other;
@@ -31,15 +34,17 @@ SaveFailure writeCause(const QString& path, qint64 size, QString& reason) {
 SaveFailure openCause(const QString& path, QString& reason) {
     const QFileInfo folder(QFileInfo(path).absolutePath());
     if (!folder.exists()) {
-        reason = QStringLiteral("the folder %1 does not exist").arg(folder.filePath());
+        reason = QCoreApplication::translate("padrix::SafeSave", "the folder %1 does not exist")
+                     .arg(folder.filePath());
         return SaveFailure::MissingFolder;
     }
     if (QStorageInfo(folder.filePath()).isReadOnly()) {
-        reason = QStringLiteral("the drive is read-only");
+        reason = QCoreApplication::translate("padrix::SafeSave", "the drive is read-only");
         return SaveFailure::ReadOnly;
     }
     if (!folder.isWritable()) {
-        reason = QStringLiteral("the folder %1 is read-only").arg(folder.filePath());
+        reason = QCoreApplication::translate("padrix::SafeSave", "the folder %1 is read-only")
+                     .arg(folder.filePath());
         return SaveFailure::ReadOnly;
     }
     return SaveFailure::Other;

@@ -24,16 +24,20 @@ constexpr int CancelKey = 1;
 /// The labels L(0..6): where they stand and what they say.
 struct LabelDesign {
     Place at;
-    const char* caption;
+    const char* caption; // English; shown in the user's language
 };
 const LabelDesign Labels[] = {
-    {{5355, 225, 1170, 285}, "Function :"},
-    {{5310, 990, 2235, 285}, " Function Formula :"},
-    {{90, 180, 2370, 285}, "Select button to edit:"},
-    {{5355, 2025, 5370, 255}, "X - Represent Input(x) value to pass to the function."},
-    {{5355, 2295, 5580, 255}, "T - Represent current total value pass to the function."},
-    {{5355, 1710, 2160, 255}, "Formula Fix Values :"},
-    {{7200, 225, 2715, 285}, "Function Tool Tip Text :"},
+    {{5355, 225, 1170, 285}, QT_TRANSLATE_NOOP("padrix::EFbutton", "Function :")},
+    {{5310, 990, 2235, 285}, QT_TRANSLATE_NOOP("padrix::EFbutton", " Function Formula :")},
+    {{90, 180, 2370, 285}, QT_TRANSLATE_NOOP("padrix::EFbutton", "Select button to edit:")},
+    {{5355, 2025, 5370, 255},
+     QT_TRANSLATE_NOOP("padrix::EFbutton",
+                       "X - Represent Input(x) value to pass to the function.")},
+    {{5355, 2295, 5580, 255},
+     QT_TRANSLATE_NOOP("padrix::EFbutton",
+                       "T - Represent current total value pass to the function.")},
+    {{5355, 1710, 2160, 255}, QT_TRANSLATE_NOOP("padrix::EFbutton", "Formula Fix Values :")},
+    {{7200, 225, 2715, 285}, QT_TRANSLATE_NOOP("padrix::EFbutton", "Function Tool Tip Text :")},
 };
 constexpr Place EditorSize{0, 0, 11310, 3435};
 constexpr Place NamePlace{5355, 495, 1770, 390};
@@ -73,7 +77,7 @@ const QStringList& builtInFunctionNames() {
 EFbutton::EFbutton(const FunctionButtons& definitions, double twipsPerPixel, QWidget* parent)
     : QDialog(parent), m_buttons(definitions), m_twipsPerPixel(twipsPerPixel) {
     setObjectName(QStringLiteral("EFbutton"));
-    setWindowTitle(QStringLiteral("Edit Function Button..."));
+    setWindowTitle(tr("Edit Function Button..."));
     setModal(false);
     createControls();
     Form_Load();
@@ -99,7 +103,7 @@ void EFbutton::createControls() {
         Stific.append(button);
     }
     for (int i = 0; i < static_cast<int>(std::size(Labels)); ++i) {
-        auto* label = new QLabel(QString::fromLatin1(Labels[i].caption), this);
+        auto* label = new QLabel(tr(Labels[i].caption), this);
         place(label, QStringLiteral("L_%1").arg(i), Labels[i].at);
         L.append(label);
     }
@@ -109,23 +113,22 @@ void EFbutton::createControls() {
     F_But_name->setEditable(true);
     F_But_name->setInsertPolicy(QComboBox::NoInsert);
     F_But_name->addItems(builtInFunctionNames());
-    F_But_name->setToolTip(QStringLiteral("Select the function to use or create a new one..."));
+    F_But_name->setToolTip(tr("Select the function to use or create a new one..."));
     // A name is written into lines as Name(x): "%" would make them percentages, and brackets
     // would mix with those around the argument.
     F_But_name->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^%()]*")), this));
     F_Tip_Text = new QLineEdit(this);
     place(F_Tip_Text, QStringLiteral("F_Tip_Text"), TipPlace);
-    F_Tip_Text->setToolTip(
-        QStringLiteral("The text shown when the pointer rests on the function button..."));
+    F_Tip_Text->setToolTip(tr("The text shown when the pointer rests on the function button..."));
     F_But_Formula = new QLineEdit(this);
     place(F_But_Formula, QStringLiteral("F_But_Formula"), FormulaPlace);
-    F_But_Formula->setToolTip(QStringLiteral("Enter the Function Formula... Example (T/10+X+1)"));
+    F_But_Formula->setToolTip(tr("Enter the Function Formula... Example (T/10+X+1)"));
 
-    OK = {
-        makeDialogKey(this, "OK_0", "Use", UsePlace, EditorBackground, ButtonFace, m_twipsPerPixel),
-        makeDialogKey(this, "OK_1", "Cancel", CancelPlace, EditorBackground, ButtonFace,
-                      m_twipsPerPixel)};
+    OK = {makeDialogKey(this, "OK_0", tr("Use"), UsePlace, EditorBackground, ButtonFace,
+                        m_twipsPerPixel),
+          makeDialogKey(this, "OK_1", tr("Cancel"), CancelPlace, EditorBackground, ButtonFace,
+                        m_twipsPerPixel)};
     for (int i : {UseKey, CancelKey})
         connect(OK[i], &LumoButton::Click, this, [this, i] { OK_Click(i); });
 
@@ -139,6 +142,7 @@ void EFbutton::Form_Load() {
     for (int i = 0; i < FunctionButtonCount; ++i) {
         Stific[i]->setCaption(QString::fromStdString(m_buttons[i].caption));
         Stific[i]->setToolTip(QString::fromStdString(m_buttons[i].toolTip));
+        nameEmptyButton(i);
     }
     Stific_Click(0);
 }
@@ -158,10 +162,17 @@ void EFbutton::F_But_name_Change() {
     const QString name = F_But_name->currentText();
     m_buttons[EditIndex].caption = name.toStdString();
     Stific[EditIndex]->setCaption(name);
+    nameEmptyButton(EditIndex);
     // A built-in function has no formula to edit.
     const bool builtIn = builtInFunctionNames().contains(name);
     F_But_Formula->setVisible(!builtIn);
     L[1]->setVisible(!builtIn);
+}
+
+void EFbutton::nameEmptyButton(int Index) {
+    Stific[Index]->setAccessibleName(Stific[Index]->Caption().isEmpty()
+                                         ? tr("Empty function button %1").arg(Index + 1)
+                                         : QString());
 }
 
 void EFbutton::F_But_Formula_Change() {

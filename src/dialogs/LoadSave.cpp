@@ -51,7 +51,7 @@ LoadSave::LoadSave(double twipsPerPixel, QWidget* parent)
 
     DriveList = new DriveControl(this);
     place(DriveList, "DriveList", DriveListPlace);
-    Label1 = new QLabel(QStringLiteral("File Name:"), this);
+    Label1 = new QLabel(tr("File Name:"), this);
     place(Label1, "Label1", Label1Place);
     QPalette labelText = Label1->palette();
     labelText.setColor(QPalette::WindowText, colorOf(LabelText));
@@ -61,8 +61,8 @@ LoadSave::LoadSave(double twipsPerPixel, QWidget* parent)
     Command1 = {nullptr,
                 makeDialogKey(this, "Command1_1", QString(), AcceptPlace, DialogBackground, KeyFace,
                               m_twipsPerPixel),
-                makeDialogKey(this, "Command1_2", "Cancel", CancelPlace, DialogBackground, KeyFace,
-                              m_twipsPerPixel)};
+                makeDialogKey(this, "Command1_2", tr("Cancel"), CancelPlace, DialogBackground,
+                              KeyFace, m_twipsPerPixel)};
     for (int i : {AcceptKey, CancelKey})
         connect(Command1[i], &LumoButton::Click, this, [this, i] { Command1_Click(i); });
 

@@ -7,6 +7,7 @@
 #include "mainwindow/TapeView.h"
 #include "session/TapeSession.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -16,16 +17,21 @@ CalculationFiles::CalculationFiles(QWidget& window, const DesignScale& scale, Ta
                                    TapeSession& session)
     : QObject(&window), m_window(window), m_scale(scale), m_view(view), m_session(session) {}
 
-void CalculationFiles::LD_Click(int Index, const QString& caption) {
+void CalculationFiles::LD_Click(int Index) {
     if (m_dialog == nullptr)
         m_dialog = new LoadSave(m_scale.twipsPerPixel(), &m_window);
     centreOver(m_dialog, &m_window);
-    const QString chosen =
-        m_dialog->choose(caption, QString(caption).remove(QStringLiteral(" Calculation...")));
+    // The dialog's title is the menu item's caption, its key the item's verb.
+    const bool saving = Index == SaveFile;
+    const QString key = saving ? tr("Save") : tr("Open");
+    const QString title = saving
+                              ? QCoreApplication::translate("padrix::Menus", "Save Calculation...")
+                              : QCoreApplication::translate("padrix::Menus", "Open Calculation...");
+    const QString chosen = m_dialog->choose(title, key);
     if (chosen.isEmpty())
         return; // cancelled
     const QFileInfo file(chosen.trimmed());
-    if (Index == SaveFile) {
+    if (saving) {
         save(file.absoluteFilePath());
         return;
     }
@@ -43,8 +49,8 @@ void CalculationFiles::save(const QString& path) {
     // always used, any other cause (a full disk, the size limit, a missing folder) as it is.
     const bool readOnly = failure == SaveFailure::ReadOnly;
     QMessageBox box(QMessageBox::Warning, m_window.windowTitle(),
-                    readOnly ? QStringLiteral("Cannot write to read only file or drive...")
-                             : QStringLiteral("Cannot save calculation file..."),
+                    readOnly ? tr("Cannot write to read only file or drive...")
+                             : tr("Cannot save calculation file..."),
                     QMessageBox::Ok, &m_window);
     box.setInformativeText(QString::fromStdString(error));
     box.exec();
@@ -57,8 +63,7 @@ void CalculationFiles::open(const QString& path, CalcFileReading* reading) {
     const bool read = reading != nullptr && reading->path() == path;
     if (const auto error = read ? m_session.open(*reading) : m_session.open(path)) {
         QMessageBox box(QMessageBox::Warning, m_window.windowTitle(),
-                        QStringLiteral("Cannot read calculation file..."), QMessageBox::Ok,
-                        &m_window);
+                        tr("Cannot read calculation file..."), QMessageBox::Ok, &m_window);
         // The reason names the file already where it says why the file could not be read.
         QString reason = QString::fromStdString(*error);
         if (!reason.contains(path))

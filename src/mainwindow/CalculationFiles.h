@@ -26,8 +26,8 @@ public:
     CalculationFiles(QWidget& window, const DesignScale& scale, TapeView& view,
                      TapeSession& session);
 
-    /// Open (0) or Save (1) through the dialog under the menu item's caption.
-    void LD_Click(int Index, const QString& caption);
+    /// Open (0) or Save (1) through the dialog, titled as the menu item.
+    void LD_Click(int Index);
     /// Replaces the tape by the calculation file's; a file that cannot be read says so and
     /// leaves the tape as it was. `reading`, where it is that file read already, is taken.
     void open(const QString& path, CalcFileReading* reading = nullptr);

@@ -3,6 +3,7 @@
 #include "controls/LumoButton.h"
 #include "platform/PlatformColors.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QPalette>
 #include <QWidget>
@@ -71,7 +72,7 @@ LumoButton* makeButton(QWidget* parent, const ButtonDesign& design) {
     bag.WriteProperty(QStringLiteral("Border"), design.border, {});
     button->ReadProperties(bag);
     if (design.toolTip != nullptr)
-        button->setToolTip(QString::fromUtf8(design.toolTip));
+        button->setToolTip(QCoreApplication::translate("padrix::Keys", design.toolTip));
     return button;
 }
 

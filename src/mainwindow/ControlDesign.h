@@ -30,7 +30,7 @@ struct ControlDesign {
 struct ButtonDesign {
     ControlDesign at;
     const char* caption;
-    const char* toolTip; // nullptr: none
+    const char* toolTip; // nullptr: none; English, shown in the user's language (context Keys)
     int renderColor;
     float fontSize; // points
     int border = 0; // frame style

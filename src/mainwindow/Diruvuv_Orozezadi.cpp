@@ -136,11 +136,7 @@ void Diruvuv_Orozezadi::connectRooms() {
                       [this](int digit) { m_game->gameShot(digit); });
     m_keypad->setClearAll([this] { Clear_Total_Click(); });
     m_menus->connect(MenuCommand::ClearAll, [this](int) { Clear_Total_Click(); });
-    m_menus->connect(MenuCommand::File, [this](int index) {
-        m_files->LD_Click(index, index == CalculationFiles::OpenFile
-                                     ? QStringLiteral("Open Calculation...")
-                                     : QStringLiteral("Save Calculation..."));
-    });
+    m_menus->connect(MenuCommand::File, [this](int index) { m_files->LD_Click(index); });
     m_menus->connect(MenuCommand::Print, [this](int) { m_printing->PrintCalc_Click(); });
     m_menus->connect(MenuCommand::Game,
                      [this](int index) { m_game->Zorb_Invaders_Go_Click(index); });

@@ -39,8 +39,8 @@ FunctionKeys::FunctionKeys(QWidget* interior, const DesignScale& scale, TapeView
         Stific.append(button);
         onPress(button, this, m_session, m_view, [this, i] { Stific_Click(i); });
     }
-    Stific[EditButton]->setCaption(QStringLiteral("Edit"));
-    Stific[EditButton]->setToolTip(QStringLiteral("Edit function buttons..."));
+    Stific[EditButton]->setCaption(QStringLiteral("Edit")); // a caption of the design, as "Del"
+    Stific[EditButton]->setToolTip(tr("Edit function buttons..."));
     showDefinitions();
 }
 
@@ -49,10 +49,10 @@ void FunctionKeys::showDefinitions() {
         const FunctionDefinition& definition = m_session.buttons()[i];
         Stific[i]->setCaption(QString::fromStdString(definition.caption));
         Stific[i]->setToolTip(QString::fromStdString(definition.toolTip));
-        // A button without a caption still needs a name for a screen reader.
-        Stific[i]->setAccessibleName(definition.caption.empty() && definition.toolTip.empty()
-                                         ? QStringLiteral("Empty function button %1").arg(i + 1)
-                                         : QString());
+        // A button without a caption still needs a name for a screen reader, one of its own:
+        // the empty buttons share their tool tip.
+        Stific[i]->setAccessibleName(
+            definition.caption.empty() ? tr("Empty function button %1").arg(i + 1) : QString());
     }
 }
 

@@ -43,7 +43,7 @@ Game::Game(QWidget* interior, const DesignScale& scale, TapeView& view, Settings
     applyColors(All_Timers, designOf(GameDesign, "All_Timers"));
     All_Timers->hide(); // until a game starts
 
-    auto* best = new QLabel(QStringLiteral("Top 20 Scores"), All_Timers);
+    auto* best = new QLabel(tr("Top 20 Scores"), All_Timers);
     scale.place(best, designOf(GameDesign, "Best"));
     applyColors(best, designOf(GameDesign, "Best"));
     best->setAlignment(Qt::AlignCenter);
@@ -113,15 +113,15 @@ void Game::gameOver() {
     const int base = m_game.ScoreBase;
     m_game.end();
     GameTimer->stop();
-    m_view.showOnTotal(QString::fromStdString(m_game.gameOverText()), true);
+    m_view.showOnTotal(tr("Invaded / Score : %1").arg(score), true);
     // The end stands on the display until the tape's next total.
     m_view.holdTotal(false);
     const int slot = placeScore(m_tables, base, score);
     if (slot != InvadersGame::NoPlace) {
         QInputDialog prompt(All_Timers->window());
-        const QString title = QStringLiteral("You have Scored a Top Position...");
+        const QString title = tr("You have Scored a Top Position...");
         prompt.setWindowTitle(title);
-        prompt.setLabelText(QStringLiteral("Enter your Name..."));
+        prompt.setLabelText(tr("Enter your Name..."));
         // Wide enough for its title beside the title bar's own buttons.
         prompt.setMinimumWidth(prompt.fontMetrics().horizontalAdvance(title) + TitleBarButtons);
         prompt.adjustSize();

@@ -2,6 +2,7 @@
 // "M=" stores a positive total; the label M_Buff shows it.
 #include "mainwindow/MemoryKeys.h"
 
+#include "controls/ControlAccessibility.h"
 #include "controls/LumoButton.h"
 #include "mainwindow/EventRelay.h"
 #include "mainwindow/TapeView.h"
@@ -28,19 +29,19 @@ const ControlDesign MemoryDesign[] = {
 const ButtonDesign MemoryKeysDesign[] = {
     {{"MemoryRc", 0, 5175, 1410, 975, 600, Color::ShapeFill},
      "M+",
-     "Store selected value to memory...",
+     QT_TRANSLATE_NOOP("padrix::Keys", "Store selected value to memory..."),
      MemoryKey,
      18,
      3},
     {{"MemoryRc", 1, 6210, 1395, 1155, 600, Color::ShapeFill},
      "MR",
-     "Memory Recall...",
+     QT_TRANSLATE_NOOP("padrix::Keys", "Memory Recall..."),
      MemoryKey,
      18,
      3},
     {{"MemoryRc", 2, 4140, 1395, 975, 600, Color::ShapeFill},
      "M=",
-     "Store total to memory...",
+     QT_TRANSLATE_NOOP("padrix::Keys", "Store total to memory..."),
      MemoryKey,
      18,
      3},
@@ -55,8 +56,9 @@ MemoryKeys::MemoryKeys(QWidget* interior, const DesignScale& scale, TapeView& vi
     MemBorder = makeShape(interior, border);
     scale.place(MemBorder, border);
 
-    M_Buff = new QLabel(QStringLiteral("0"), interior);
-    M_Buff->setAccessibleName(QStringLiteral("Memory"));
+    M_Buff = new QLabel(interior);
+    makeReadableLabel(M_Buff, tr("Memory"));
+    M_Buff->setText(QStringLiteral("0"));
     scale.place(M_Buff, designOf(MemoryDesign, "M_Buff"));
     applyColors(M_Buff, designOf(MemoryDesign, "M_Buff"));
     M_Buff->setAlignment(Qt::AlignCenter);
@@ -87,7 +89,7 @@ void MemoryKeys::MemoryRc_Click(int Index) {
             m_session.memoryFromLine(line);
             m_view.highlightRow(row, Color::Memory);
         }
-        M_Buff->setText(m_session.memoryText());
+        setReadableText(M_Buff, m_session.memoryText());
         break;
     case MemoryRecall:
         m_session.memoryRecall(line);
@@ -95,7 +97,8 @@ void MemoryKeys::MemoryRc_Click(int Index) {
         break;
     case MemoryEquals:
         m_session.memoryEquals();
-        M_Buff->setText(QString::fromStdString(m_session.memory().text(m_session.locale())));
+        setReadableText(M_Buff,
+                        QString::fromStdString(m_session.memory().text(m_session.locale())));
         break;
     default:
         break;

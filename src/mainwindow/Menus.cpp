@@ -25,30 +25,41 @@ struct MenuDesign {
     Kind kind;
     MenuCommand command;
     const char* name;
-    int index; // member of a control array, or -1
-    const char* caption;
+    int index;                       // member of a control array, or -1
+    const char* caption;             // English; shown in the user's language
     const char* shortcuts = nullptr; // "Ctrl+O", several separated by "; "
 };
 
 const MenuDesign MenuBarDesign[] = {
-    {MenuDesign::Menu, MenuCommand::None, "E_m", -1, "Options"},
-    {MenuDesign::Item, MenuCommand::ClearAll, "Clear_Total", -1, "Clear All..."},
-    {MenuDesign::Item, MenuCommand::RestoreLastTape, "RestoreLast", -1, "Restore Last Tape"},
-    {MenuDesign::CheckItem, MenuCommand::KeepJournal, "KeepJournal", -1, "Keep Tape Journal"},
+    {MenuDesign::Menu, MenuCommand::None, "E_m", -1, QT_TRANSLATE_NOOP("padrix::Menus", "Options")},
+    {MenuDesign::Item, MenuCommand::ClearAll, "Clear_Total", -1,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Clear All...")},
+    {MenuDesign::Item, MenuCommand::RestoreLastTape, "RestoreLast", -1,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Restore Last Tape")},
+    {MenuDesign::CheckItem, MenuCommand::KeepJournal, "KeepJournal", -1,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Keep Tape Journal")},
     {MenuDesign::Separator, MenuCommand::None, "adf", -1, "-"},
-    {MenuDesign::Item, MenuCommand::File, "LD", 0, "Open Calculation...", "Ctrl+O"},
-    {MenuDesign::Item, MenuCommand::File, "LD", 1, "Save Calculation...", "Ctrl+S"},
+    {MenuDesign::Item, MenuCommand::File, "LD", 0,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Open Calculation..."), "Ctrl+O"},
+    {MenuDesign::Item, MenuCommand::File, "LD", 1,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Save Calculation..."), "Ctrl+S"},
     {MenuDesign::Separator, MenuCommand::None, "dswr", -1, "-"},
-    {MenuDesign::Item, MenuCommand::Copy, "C_m", -1, "Copy Numbers..."},
-    {MenuDesign::Item, MenuCommand::Paste, "P_m", -1, "Paste Numbers..."},
+    {MenuDesign::Item, MenuCommand::Copy, "C_m", -1,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Copy Numbers...")},
+    {MenuDesign::Item, MenuCommand::Paste, "P_m", -1,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Paste Numbers...")},
     {MenuDesign::Separator, MenuCommand::None, "plm", -1, "-"},
-    {MenuDesign::Item, MenuCommand::Sort, "SortNm", -1, "Sort Numbers..."},
+    {MenuDesign::Item, MenuCommand::Sort, "SortNm", -1,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Sort Numbers...")},
     {MenuDesign::Separator, MenuCommand::None, "poi", -1, "-"},
-    {MenuDesign::Item, MenuCommand::Print, "PrintCalc", -1, "Print Calculation...", "Ctrl+P"},
+    {MenuDesign::Item, MenuCommand::Print, "PrintCalc", -1,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Print Calculation..."), "Ctrl+P"},
     {MenuDesign::Separator, MenuCommand::None, "undoLine", -1, "-"},
-    {MenuDesign::Item, MenuCommand::Undo, "UndoStep", -1, "Undo", "Ctrl+Z"},
-    {MenuDesign::Item, MenuCommand::Redo, "RedoStep", -1, "Redo", "Ctrl+Shift+Z; Ctrl+Y"},
-    {MenuDesign::Menu, MenuCommand::None, "dp", -1, "Decimals"},
+    {MenuDesign::Item, MenuCommand::Undo, "UndoStep", -1,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Undo"), "Ctrl+Z"},
+    {MenuDesign::Item, MenuCommand::Redo, "RedoStep", -1,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Redo"), "Ctrl+Shift+Z; Ctrl+Y"},
+    {MenuDesign::Menu, MenuCommand::None, "dp", -1, QT_TRANSLATE_NOOP("padrix::Menus", "Decimals")},
     {MenuDesign::CheckItem, MenuCommand::Decimals, "dp1", 0, "0"},
     {MenuDesign::CheckItem, MenuCommand::Decimals, "dp1", 1, "0.0"},
     {MenuDesign::CheckItem, MenuCommand::Decimals, "dp1", 2, "0.00"},
@@ -56,15 +67,23 @@ const MenuDesign MenuBarDesign[] = {
     {MenuDesign::CheckItem, MenuCommand::Decimals, "dp1", 4, "0.0000"},
     {MenuDesign::CheckItem, MenuCommand::Decimals, "dp1", 5, "0.00000"},
     {MenuDesign::CheckItem, MenuCommand::Decimals, "dp1", 6, "0.000000"},
-    {MenuDesign::CheckItem, MenuCommand::Decimals, "dp1", 25, "Variable"},
-    {MenuDesign::Menu, MenuCommand::None, "OtherFeatures", -1, "Total"},
-    {MenuDesign::CheckItem, MenuCommand::TotalMode, "CalcFuntions", 0, "Numbers..."},
-    {MenuDesign::CheckItem, MenuCommand::TotalMode, "CalcFuntions", 1, "Average..."},
-    {MenuDesign::CheckItem, MenuCommand::TotalMode, "CalcFuntions", 2, "Mean..."},
-    {MenuDesign::CheckItem, MenuCommand::TotalMode, "CalcFuntions", 3, "Mode..."},
-    {MenuDesign::Menu, MenuCommand::None, "Games", -1, "Games"},
-    {MenuDesign::Item, MenuCommand::Game, "Zorb_Invaders_Go", 0, "Start Zorb Invaders..."},
-    {MenuDesign::Item, MenuCommand::Game, "Zorb_Invaders_Go", 1, "Start Zorb Blaster..."},
+    {MenuDesign::CheckItem, MenuCommand::Decimals, "dp1", 25,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Variable")},
+    {MenuDesign::Menu, MenuCommand::None, "OtherFeatures", -1,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Total")},
+    {MenuDesign::CheckItem, MenuCommand::TotalMode, "CalcFuntions", 0,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Numbers...")},
+    {MenuDesign::CheckItem, MenuCommand::TotalMode, "CalcFuntions", 1,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Average...")},
+    {MenuDesign::CheckItem, MenuCommand::TotalMode, "CalcFuntions", 2,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Mean...")},
+    {MenuDesign::CheckItem, MenuCommand::TotalMode, "CalcFuntions", 3,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Mode...")},
+    {MenuDesign::Menu, MenuCommand::None, "Games", -1, QT_TRANSLATE_NOOP("padrix::Menus", "Games")},
+    {MenuDesign::Item, MenuCommand::Game, "Zorb_Invaders_Go", 0,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Start Zorb Invaders...")},
+    {MenuDesign::Item, MenuCommand::Game, "Zorb_Invaders_Go", 1,
+     QT_TRANSLATE_NOOP("padrix::Menus", "Start Zorb Blaster...")},
 };
 
 QString objectNameOf(const MenuDesign& entry) {
@@ -81,13 +100,12 @@ Menus::Menus(QMainWindow& window, TapeView& view, TapeSession& session)
     QMenu* menu = nullptr;
     for (const MenuDesign& entry : MenuBarDesign) {
         if (entry.kind == MenuDesign::Menu) {
-            menu = bar->addMenu(QString::fromLatin1(entry.caption));
+            menu = bar->addMenu(tr(entry.caption));
             menu->setObjectName(objectNameOf(entry));
             continue;
         }
-        QAction* action = entry.kind == MenuDesign::Separator
-                              ? menu->addSeparator()
-                              : menu->addAction(QString::fromLatin1(entry.caption));
+        QAction* action = entry.kind == MenuDesign::Separator ? menu->addSeparator()
+                                                              : menu->addAction(tr(entry.caption));
         action->setObjectName(objectNameOf(entry));
         action->setCheckable(entry.kind == MenuDesign::CheckItem);
         if (entry.shortcuts != nullptr) {

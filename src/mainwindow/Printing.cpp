@@ -34,18 +34,18 @@ bool Printing::choosePrinter(QPrinter& printer) {
     if (hasPrinter) {
         // The dialog offers every printer and "Print to File (PDF)".
         QPrintDialog dialog(&printer, &m_window);
-        dialog.setWindowTitle(QStringLiteral("Print Calculation"));
+        dialog.setWindowTitle(tr("Print Calculation"));
         return dialog.exec() == QDialog::Accepted;
     }
     const auto answer = QMessageBox::question(
         &m_window, m_window.windowTitle(),
-        QStringLiteral("No printer is available. Save the printout as a PDF file instead?"),
+        tr("No printer is available. Save the printout as a PDF file instead?"),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes)
         return false;
     const QString path = QFileDialog::getSaveFileName(
-        &m_window, QStringLiteral("Save Printout as PDF"), QDir::home().filePath("Calculation.pdf"),
-        QStringLiteral("PDF files (*.pdf)"));
+        &m_window, tr("Save Printout as PDF"),
+        QDir::home().filePath(tr("Calculation") + QStringLiteral(".pdf")), tr("PDF files (*.pdf)"));
     if (path.isEmpty())
         return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -60,7 +60,7 @@ void Printing::printTape(QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer)) {
         QMessageBox::warning(&m_window, m_window.windowTitle(),
-                             QStringLiteral("The printout could not be started."));
+                             tr("The printout could not be started."));
         return;
     }
     const QFontMetricsF plainMetrics(plain, &printer);

@@ -42,8 +42,7 @@ TapeKeeping::TapeKeeping(QWidget& window, TapeView& view, TapeSession& session, 
     m_menus.setEnabled(MenuCommand::KeepJournal, !m_folder.isEmpty());
     m_menus.setChecked(MenuCommand::KeepJournal, !m_folder.isEmpty() && m_keep);
     if (m_folder.isEmpty())
-        m_menus.setTip(MenuCommand::KeepJournal,
-                       QStringLiteral("The journal is turned off (PADRIX_JOURNAL)."));
+        m_menus.setTip(MenuCommand::KeepJournal, tr("The journal is turned off (PADRIX_JOURNAL)."));
 }
 
 TapeKeeping::~TapeKeeping() = default;
@@ -95,8 +94,8 @@ void TapeKeeping::ask(std::vector<LostTape> lost) {
             const QString when = QLocale().toString(
                 QDateTime::fromMSecsSinceEpoch(tape.content.time), QLocale::ShortFormat);
             const QString question =
-                QStringLiteral("The calculator did not close normally. Restore the tape from %1 "
-                               "(%2 lines, total %3)?")
+                tr("The calculator did not close normally. Restore the tape from %1 "
+                   "(%2 lines, total %3)?")
                     .arg(when)
                     .arg(linesWithValues(tape.content.tape))
                     .arg(total);

@@ -63,7 +63,7 @@ void TapeView::createControls() {
     applyColors(Op11, design("Op11"));
 
     TotalAmount = new QLineEdit(m_interior);
-    TotalAmount->setAccessibleName(QStringLiteral("Grand total"));
+    TotalAmount->setAccessibleName(tr("Grand total"));
     m_scale.place(TotalAmount, design("TotalAmount"));
     applyColors(TotalAmount, design("TotalAmount"));
     TotalAmount->setReadOnly(true);
@@ -220,7 +220,9 @@ void TapeView::ScrollNum_Change() {
     for (int i = 0; i <= m_lastVisibleLine && i < CalAmount.size(); ++i) {
         const int line = lineOf(i);
         // A screen reader names the row by the tape line it shows, counted from 1.
-        CalAmount[i]->setAccessibleName(QStringLiteral("Line %1").arg(line + 1));
+        const QString name = tr("Line %1").arg(line + 1);
+        if (CalAmount[i]->accessibleName() != name)
+            CalAmount[i]->setAccessibleName(name);
         setDraft(i, m_session.lineText(line));
         setOperatorCaption(i, m_session.op(line));
         colorRowFromLine(i);
@@ -233,6 +235,7 @@ void TapeView::clearRows() {
     for (int i = 0; i <= m_lineCount; ++i) {
         Op[i]->setCaption(QStringLiteral("+"));
         Op[i]->setRenderColor(Color::Silver);
+        Op[i]->setAccessibleName(operatorLabelName(i, '+')); // the rows start at line 1 again
         CalAmount[i]->setText(QString());
         setRowTextColor(i, Color::Black);
     }
@@ -308,6 +311,35 @@ void TapeView::setOperatorCaption(int row, char op) {
     const int color = operatorColor(op);
     if (label->RenderColor() != color)
         label->setRenderColor(color);
+    // A screen reader tells the labels apart by their lines, and the keypad's "+" from them.
+    const QString name = operatorLabelName(lineOf(row), op);
+    if (label->accessibleName() != name)
+        label->setAccessibleName(name);
+}
+
+QString TapeView::operatorLabelName(int line, char op) {
+    const char* word = nullptr;
+    switch (op) {
+    case '+':
+        word = QT_TR_NOOP("addition");
+        break;
+    case '-':
+        word = QT_TR_NOOP("subtraction");
+        break;
+    case 'x':
+        word = QT_TR_NOOP("multiplication");
+        break;
+    case '/':
+        word = QT_TR_NOOP("division");
+        break;
+    case '^':
+        word = QT_TR_NOOP("power");
+        break;
+    default:
+        word = QT_TR_NOOP("none");
+        break;
+    }
+    return tr("Operator of line %1: %2; press to change").arg(line + 1).arg(tr(word));
 }
 
 void TapeView::showOnTotal(const QString& text, bool centred) {

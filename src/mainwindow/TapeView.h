@@ -103,6 +103,8 @@ public:
 private:
     void createControls();
     void setOperatorCaption(int row, char op);
+    /// What a screen reader says of the operator label of a line (counted from 0).
+    static QString operatorLabelName(int line, char op);
     bool rowEvent(int row, QEvent* event);
 
     TapeSession& m_session;

@@ -171,7 +171,8 @@ private:
         HeldFile file = createHeld(temporary, journalHeader() + snapshot, &error);
         if (!file.isOpen() || !replaceFile(temporary, m_path)) {
             if (file.isOpen()) {
-                error = QStringLiteral("%1 cannot be renamed").arg(temporary);
+                error = QCoreApplication::translate("padrix::TapeJournal", "%1 cannot be renamed")
+                            .arg(temporary);
                 file.close();
                 QFile::remove(temporary);
             }
@@ -275,7 +276,8 @@ QString TapeJournal::lastTape() {
 
 bool TapeJournal::start(TapeSession& session) {
     if (!QDir().mkpath(m_folder)) {
-        fail(QStringLiteral("the folder %1 cannot be made").arg(m_folder));
+        fail(QCoreApplication::translate("padrix::TapeJournal", "the folder %1 cannot be made")
+                 .arg(m_folder));
         return false;
     }
     const qint64 time = now();
@@ -324,7 +326,9 @@ void TapeJournal::close() {
 void TapeJournal::fail(const QString& note) {
     if (!m_note.isEmpty())
         return;
-    m_note = QStringLiteral("The tape journal is off for this run: %1").arg(note);
+    m_note = QCoreApplication::translate("padrix::TapeJournal",
+                                         "The tape journal is off for this run: %1")
+                 .arg(note);
     if (m_session != nullptr)
         disconnect(m_session, nullptr, this, nullptr);
     emit stopped(m_note);

@@ -273,7 +273,12 @@ std::optional<std::string> TapeSession::open(const QString& path) {
 std::optional<std::string> TapeSession::open(CalcFileReading& reading) {
     if (!reading.pending() || reading.locale() != m_locale)
         return open(reading.path());
-    return adopt(reading.path(), reading.take());
+    CalcFileRead read = reading.take();
+    // The early reading may have run before the texts' language was chosen: a failure is
+    // read again here, to say why in the user's language.
+    if (!read.tape)
+        return open(reading.path());
+    return adopt(reading.path(), std::move(read));
 }
 
 std::optional<std::string> TapeSession::adopt(const QString& path, CalcFileRead read) {

@@ -293,6 +293,42 @@ TEST(CommandLine, TheProgramRoutesItsArgumentsWithoutTraps) {
     }
 }
 
+// The messages follow the user's language (German is the one the program brings); the
+// results on standard output do not, so that a script reads them in every language.
+TEST(CommandLine, MessagesInTheUsersLanguageResultsAsTheyAre) {
+    const struct {
+        const char* language; // LANGUAGE
+        const char* lang;     // LANG
+        QStringList arguments;
+        QByteArray out;
+        QByteArray err;
+    } rows[] = {
+        {"de", "", {"--x", "1"}, "", "padrix-calculator: --x gehört zu --eval\n"},
+        {"", "de_DE.UTF-8", {"--x", "1"}, "", "padrix-calculator: --x gehört zu --eval\n"},
+        {"fr:de", "", {"--x", "1"}, "", "padrix-calculator: --x gehört zu --eval\n"},
+        {"en:de", "de_DE.UTF-8", {"--x", "1"}, "", "padrix-calculator: --x goes with --eval\n"},
+        {"de", "", {"--eval", "1/0"}, "Error - Division\n", ""},
+        {"de", "", {"--eval", "2*X", "--x", "3"}, "6\n", ""},
+    };
+    for (const auto& r : rows) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+            env.remove(name);
+        if (*r.language != '\0')
+            env.insert("LANGUAGE", r.language);
+        if (*r.lang != '\0')
+            env.insert("LANG", r.lang);
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(PADRIX_EXECUTABLE), r.arguments);
+        const std::string row =
+            std::string(r.language) + " " + r.lang + " " + r.arguments.join(' ').toStdString();
+        ASSERT_TRUE(process.waitForFinished(30000)) << row;
+        EXPECT_EQ(process.readAllStandardOutput(), r.out) << row;
+        EXPECT_EQ(process.readAllStandardError(), r.err) << row;
+    }
+}
+
 // Output that does not arrive is no success: a full disk or a closed standard output fails
 // the program with one line on standard error, whatever it was asked.
 TEST(CommandLine, AFailedWriteOfTheOutputFailsTheProgram) {

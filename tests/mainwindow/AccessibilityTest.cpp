@@ -1,9 +1,16 @@
 #include "mainwindow/WindowTest.h"
 
 #include "dialogs/LoadSave.h"
+#include "platform/Translations.h"
 
 #include <QAccessible>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
+#include <QTranslator>
+
+#include <map>
 
 namespace padrix {
 namespace {
@@ -16,13 +23,22 @@ protected:
     }
 };
 
-TEST_F(Accessibility, EveryControlHasAName) {
-    openWithTape("+1\r\n+2\r\n");
+TEST_F(Accessibility, EveryKeyHasANameOfItsOwn) {
+    openWithTape("+1\r\n-2\r\n");
+    // A screen reader finds a key by its name: no two shown keys may share one (the rows'
+    // operator labels were all "Addition", the empty function buttons all alike).
+    std::map<QString, QString> keys; // name -> objectName
     for (LumoButton* key : window->findChildren<LumoButton*>()) {
-        if (key->isVisible() && !key->objectName().startsWith("Op_")) {
-            EXPECT_FALSE(nameOf(key).isEmpty()) << key->objectName().toStdString();
-        }
+        if (!key->isVisible())
+            continue;
+        const QString name = nameOf(key);
+        EXPECT_FALSE(name.isEmpty()) << key->objectName().toStdString();
+        const auto [first, fresh] = keys.emplace(name, key->objectName());
+        EXPECT_TRUE(fresh) << key->objectName().toStdString() << " and "
+                           << first->second.toStdString() << " are both " << name.toStdString();
     }
+    EXPECT_EQ(nameOf(op(1)), "Operator of line 2: subtraction; press to change");
+    EXPECT_EQ(nameOf(button("Stific_18")), "Empty function button 19");
     EXPECT_EQ(nameOf(totalBox()), "Grand total");
     EXPECT_EQ(nameOf(window->findChild<QLabel*>("M_Buff")), "Memory");
     EXPECT_EQ(nameOf(row(0)), "Line 1");
@@ -30,13 +46,49 @@ TEST_F(Accessibility, EveryControlHasAName) {
     scroll()->setValueMax(20);
     scroll()->setValue(10);
     EXPECT_EQ(nameOf(row(0)), "Line 11") << "a row is named by the line it shows";
+    EXPECT_EQ(nameOf(op(0)), "Operator of line 11: addition; press to change");
 
-    // The press action clicks the key: 7 in the current row.
+    // 7, "Addition" and 5 pressed by name, as a screen reader presses them.
+    scroll()->setValue(0);
     row(2)->setFocus();
-    QAccessible::queryAccessibleInterface(button("CalC_Button_7"))
-        ->actionInterface()
-        ->doAction(QAccessibleActionInterface::pressAction());
+    for (const char* name : {"7", "Addition", "5"}) {
+        const auto key = keys.find(name);
+        ASSERT_NE(key, keys.end()) << name;
+        QAccessible::queryAccessibleInterface(button(key->second))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+    }
     EXPECT_EQ(row(2)->text(), "7");
+    EXPECT_EQ(row(3)->text(), "5");
+    EXPECT_EQ(total(), "11") << "1 - 2 + 7 + 5";
+}
+
+TEST_F(Accessibility, GermanReadsGermanAndQtsOwnWordsToo) {
+    const QList<QTranslator*> german = installTranslations(*QCoreApplication::instance(), {"de"});
+    open();
+    const auto word = [this](const char* name) {
+        const auto* action = window->findChild<QAction*>(name);
+        return action != nullptr ? action->text() : QStringLiteral("(none)");
+    };
+    EXPECT_EQ(window->findChild<QMenu*>("E_m")->title(), "Optionen");
+    EXPECT_EQ(word("LD_0"), "Rechnung öffnen...");
+    EXPECT_EQ(word("CalcFuntions_1"), "Mittelwert...");
+    EXPECT_EQ(button("CalC_Button_16")->toolTip(), "Aktuelle Zahl löschen...");
+    EXPECT_EQ(nameOf(button("CalC_Button_13")), "Subtraktion");
+    EXPECT_EQ(nameOf(op(0)), "Operator der Zeile 1: Addition; drücken zum Wechseln");
+    EXPECT_EQ(nameOf(totalBox()), "Endsumme");
+    // The function buttons' names and tips are the user's own and stay as they are.
+    EXPECT_EQ(button("Stific_0")->Caption(), "Exp");
+    EXPECT_EQ(button("Stific_18")->toolTip(), "Custom function button...");
+    // A message box of Qt's own: its buttons in German too.
+    QMessageBox box(QMessageBox::Question, QString(), QString(),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Abbrechen");
+    EXPECT_EQ(box.button(QMessageBox::No)->text(), "&Nein");
+    for (QTranslator* translator : german) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
 }
 
 TEST_F(Accessibility, TabReachesTheKeysAndSpacePressesThem) {
