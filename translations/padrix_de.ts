@@ -564,6 +564,14 @@
         <source>Start Zorb Blaster...</source>
         <translation>Zorb Blaster starten...</translation>
     </message>
+    <message>
+        <source>Restore Last Tape</source>
+        <translation>Letzten Streifen wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Keep Tape Journal</source>
+        <translation>Streifenprotokoll führen</translation>
+    </message>
 </context>
 <context>
     <name>padrix::Printing</name>
@@ -613,6 +621,32 @@
     <message>
         <source>the folder %1 is read-only</source>
         <translation>der Ordner %1 ist schreibgeschützt</translation>
+    </message>
+</context>
+<context>
+    <name>padrix::TapeJournal</name>
+    <message>
+        <source>%1 cannot be renamed</source>
+        <translation>%1 kann nicht umbenannt werden</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>der Ordner %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>The tape journal is off for this run: %1</source>
+        <translation>Das Streifenprotokoll ist für diesen Lauf aus: %1</translation>
+    </message>
+</context>
+<context>
+    <name>padrix::TapeKeeping</name>
+    <message>
+        <source>The journal is turned off (PADRIX_JOURNAL).</source>
+        <translation>Das Protokoll ist ausgeschaltet (PADRIX_JOURNAL).</translation>
+    </message>
+    <message>
+        <source>The calculator did not close normally. Restore the tape from %1 (%2 lines, total %3)?</source>
+        <translation>Der Rechner wurde nicht normal beendet. Den Streifen vom %1 wiederherstellen (%2 Zeilen, Summe %3)?</translation>
     </message>
 </context>
 <context>
