@@ -60,10 +60,14 @@ void OwnerDrawnControl::shapeTo(const QImage& face) {
 }
 
 void OwnerDrawnControl::shapeTo(const QRegion& shape, QSize faceSize) {
-    if (shape == QRegion(QRect(QPoint(0, 0), faceSize)))
+    const bool whole = shape == QRegion(QRect(QPoint(0, 0), faceSize));
+    if (whole)
         clearMask();
     else
         setMask(shape);
+    // A shaped control leaves its parent to paint beneath it: taking every shape out of the
+    // parent's paint would cost more, in region arithmetic, than painting the few pixels twice.
+    setAttribute(Qt::WA_OpaquePaintEvent, whole);
 }
 
 void OwnerDrawnControl::readEnabled(const PropertyBag& bag) {
