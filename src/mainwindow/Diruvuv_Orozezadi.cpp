@@ -82,7 +82,7 @@ const InvadersGame& Diruvuv_Orozezadi::game() const {
     return m_game->state();
 }
 
-const TapeJournal* Diruvuv_Orozezadi::journal() const {
+TapeJournal* Diruvuv_Orozezadi::journal() const {
     return m_keeping->journal();
 }
 

@@ -49,7 +49,7 @@ public:
     /// The memory the undo history holds, in bytes.
     std::size_t undoHistoryBytes() const { return m_session->undoBytes(); }
     /// The tape's journal while it runs; nullptr when there is none.
-    const TapeJournal* journal() const;
+    TapeJournal* journal() const;
 
 public slots:
     /// One tick of the game (GameTimer's, or a test's).

@@ -47,7 +47,7 @@ TapeKeeping::TapeKeeping(QWidget& window, TapeView& view, TapeSession& session, 
 
 TapeKeeping::~TapeKeeping() = default;
 
-const TapeJournal* TapeKeeping::journal() const {
+TapeJournal* TapeKeeping::journal() const {
     return m_journal && m_journal->isOn() ? m_journal.get() : nullptr;
 }
 

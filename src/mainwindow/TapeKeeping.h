@@ -38,7 +38,7 @@ public:
     /// The normal close: the journal becomes the last tape.
     void close();
     /// The running journal; nullptr while there is none.
-    const TapeJournal* journal() const;
+    TapeJournal* journal() const;
 
 private:
     void startJournal();

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <algorithm>
 #include <atomic>
@@ -20,6 +21,10 @@
 namespace padrix {
 
 namespace {
+
+/// How long a replaced tape waits for its snapshot, in milliseconds: long enough for the
+/// window to show it first, short against the second of typing a crash may cost.
+constexpr int SnapshotDelayMs = 100;
 
 /// A unique part of the names of this process's journals.
 QString uniqueName(qint64 time) {
@@ -208,6 +213,7 @@ TapeJournal::TapeJournal(QString folder, Clock clock, QObject* parent)
     : QObject(parent), m_folder(std::move(folder)), m_clock(std::move(clock)) {}
 
 TapeJournal::~TapeJournal() {
+    takeDueSnapshot();
     m_writer.reset(); // what was appended is written; the file stays for the next start
 }
 
@@ -301,7 +307,8 @@ bool TapeJournal::isOn() const {
     return m_writer != nullptr && m_note.isEmpty() && !m_writer->broken();
 }
 
-void TapeJournal::flush(bool sync) const {
+void TapeJournal::flush(bool sync) {
+    takeDueSnapshot();
     if (m_writer)
         m_writer->flush(sync);
 }
@@ -309,6 +316,7 @@ void TapeJournal::flush(bool sync) const {
 void TapeJournal::close() {
     if (!m_writer)
         return;
+    takeDueSnapshot();
     disconnect(m_session, nullptr, this, nullptr);
     m_writer->flush(true);
     const bool whole = isOn();
@@ -339,20 +347,25 @@ void TapeJournal::append(std::string record) {
     m_writer->append(std::move(record));
     // Grown past a few times the tape's size: a snapshot begins a new file.
     if (m_fileBytes > 4 * 16 * std::max<qint64>(m_knownLines, 1) + (256 << 10))
-        snapshot();
+        snapshot(now());
 }
 
-void TapeJournal::snapshot() {
+void TapeJournal::snapshot(qint64 time) {
     const bool fresh = m_fileBytes > 4 * 16 * std::max<qint64>(m_knownLines, 1) + (256 << 10);
     const qint64 bytes = qint64(m_session->lineCount()) * 16;
     m_fileBytes = fresh ? bytes : m_fileBytes + bytes;
-    m_writer->append({}, std::make_shared<const Tape>(m_session->tape()), now(), fresh);
+    m_writer->append({}, std::make_shared<const Tape>(m_session->tape()), time, fresh);
 }
 
 void TapeJournal::linesChanged(int first, int last) {
     if (m_writer->broken())
         return;
     const int count = m_session->lineCount();
+    if (m_snapshotDue) { // the snapshot to come holds this change
+        m_knownLines = count;
+        m_dueTime = now();
+        return;
+    }
     if (count > m_knownLines) { // every line the tape grew by goes in, padding too
         first = std::min(first, m_knownLines);
         last = std::max(last, count - 1);
@@ -362,10 +375,24 @@ void TapeJournal::linesChanged(int first, int last) {
 }
 
 void TapeJournal::tapeReset() {
-    if (m_writer->broken())
+    if (m_writer->broken() || m_snapshotDue)
         return;
     m_knownLines = m_session->lineCount();
-    snapshot();
+    // The copy of the tape waits a moment, so that a long file opened or pasted shows before
+    // it is copied for the journal; every change until then goes into that snapshot.
+    m_snapshotDue = true;
+    m_dueTime = now();
+    QTimer::singleShot(SnapshotDelayMs, this, &TapeJournal::takeDueSnapshot);
+}
+
+void TapeJournal::takeDueSnapshot() {
+    if (!m_snapshotDue)
+        return;
+    m_snapshotDue = false;
+    if (m_writer && !m_writer->broken() && m_session) {
+        m_knownLines = m_session->lineCount();
+        snapshot(m_dueTime);
+    }
 }
 
 } // namespace padrix

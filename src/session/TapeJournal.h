@@ -7,6 +7,7 @@
 #endif
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -64,7 +65,7 @@ public:
     /// Why the journal went off; empty while it works.
     QString note() const { return m_note; }
     /// Waits until everything announced so far is written (and made durable with `sync`).
-    void flush(bool sync = false) const;
+    void flush(bool sync = false);
     /// The normal close: the rest is written and made durable, and the journal becomes the
     /// last tape.
     void close();
@@ -83,20 +84,25 @@ private:
     void linesChanged(int first, int last);
     void tapeReset();
     void append(std::string record);
-    void snapshot();
+    /// A snapshot of the tape as it stands, the state of `time`.
+    void snapshot(qint64 time);
+    /// The snapshot that a replaced tape asked for, if it is not taken yet.
+    void takeDueSnapshot();
     void fail(const QString& note);
     qint64 now() const;
 
     QString m_folder;
     Clock m_clock;
     QString m_path;
-    TapeSession* m_session = nullptr;
+    QPointer<TapeSession> m_session; // null once the session is gone
     std::unique_ptr<Writer> m_writer;
     std::vector<HeldFile> m_held; // the lost journals this journal holds
     std::vector<QString> m_heldPaths;
     QString m_note;
-    int m_knownLines = 0;   // the tape's length as the journal last wrote it
-    qint64 m_fileBytes = 0; // bytes in the current file (snapshots estimated)
+    int m_knownLines = 0;       // the tape's length as the journal last wrote it
+    bool m_snapshotDue = false; // a replaced tape waits for its snapshot; lines go in it
+    qint64 m_dueTime = 0;       // the time of the last change the due snapshot holds
+    qint64 m_fileBytes = 0;     // bytes in the current file (snapshots estimated)
 };
 
 } // namespace padrix

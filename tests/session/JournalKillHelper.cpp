@@ -38,6 +38,7 @@ int main(int argc, char* argv[]) {
         const std::string line = std::to_string(step) + " " + std::to_string(ns) + "\n";
         if (::write(log, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
             return 1;
+        QCoreApplication::processEvents(); // as a window's event loop between two keys
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }
