@@ -165,7 +165,7 @@ TEST_F(MainWindow, RowsStoreWhatTheyShow) {
     EXPECT_EQ(state().tape.value(2), Value(Decimal(0)));
 }
 
-TEST_F(MainWindow, GermanSeparators) {
+TEST_F(MainWindow, GermanSeparatorsAndThePadsDecimalKey) {
     context.locale = NumberLocale::german();
     open();
     EXPECT_EQ(state().DecimalSeparator, ",");
@@ -185,6 +185,17 @@ TEST_F(MainWindow, GermanSeparators) {
     EXPECT_EQ(row(3)->text(), "1,5");
     EXPECT_EQ(state().tape.value(3), Value(Decimal::parse("1.5")));
     EXPECT_EQ(total(), "2.003,75");
+
+    // The numeric pad's decimal key is the point, whatever character the keyboard gives it:
+    // a German keyboard's "." from the pad does not group.
+    type("+1234");
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent key(type, Qt::Key_Period, Qt::KeypadModifier, QStringLiteral("."));
+        QApplication::sendEvent(QApplication::focusWidget(), &key);
+    }
+    type("5");
+    EXPECT_EQ(row(4)->text(), "1234,5");
+    EXPECT_EQ(total(), "3.238,25");
 }
 
 TEST_F(MainWindow, DecimalsAndTotalChoicesCarryOneCheckMark) {
@@ -448,21 +459,6 @@ TEST_F(MainWindow, EveryRowStandsInFrontOfItsLabel) {
     const QObjectList children = window->centralWidget()->children();
     for (int i = 0; i <= 3; ++i)
         EXPECT_GT(children.indexOf(row(i)), children.indexOf(op(i))) << "row " << i;
-}
-
-// The numeric pad's decimal key is the decimal point, whatever character the keyboard gives
-// it: a German keyboard's "." from the pad does not group.
-TEST_F(MainWindow, ThePadsDecimalKeyIsThePoint) {
-    context.locale = NumberLocale::german();
-    open();
-    type("1234");
-    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent key(type, Qt::Key_Period, Qt::KeypadModifier, QStringLiteral("."));
-        QApplication::sendEvent(QApplication::focusWidget(), &key);
-    }
-    type("5");
-    EXPECT_EQ(row(0)->text(), "1234,5");
-    EXPECT_EQ(total(), "1234,5");
 }
 
 // Random actions of the user through the window, and the same actions on a session of its
