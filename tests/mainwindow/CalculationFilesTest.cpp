@@ -169,6 +169,8 @@ TEST_F(CalculationFiles, ASavePastTheSizeLimitSaysSo) {
     QFile file(old);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "Padrix Calculator 6\r\n+1\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"old.Clc", "tape.Clc"}))
+        << "a temporary file was left";
 }
 #endif
 

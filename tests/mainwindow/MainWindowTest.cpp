@@ -168,8 +168,6 @@ TEST_F(MainWindow, RowsStoreWhatTheyShow) {
 TEST_F(MainWindow, GermanSeparatorsAndThePadsDecimalKey) {
     context.locale = NumberLocale::german();
     open();
-    EXPECT_EQ(state().DecimalSeparator, ",");
-    EXPECT_EQ(state().GroupSeparator, ".");
     type("1,5+2.000,25");
     EXPECT_EQ(total(), "2001,75");
     menu("dp1_2");
