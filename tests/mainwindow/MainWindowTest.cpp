@@ -138,6 +138,17 @@ TEST_F(MainWindow, EnterAndOperatorsInTheLastRowGrowTheTape) {
     press(Qt::Key_Up); // at the top: nothing
     EXPECT_EQ(scroll()->Value(), 0);
     EXPECT_EQ(QApplication::focusWidget(), row(0));
+
+    // The keypad's operators grow the tape in the last row alike.
+    scroll()->setValue(2);
+    row(last)->setFocus();
+    click("CalC_Button_13");
+    EXPECT_EQ(state().tape.lineCount(), lines + 1);
+    EXPECT_EQ(scroll()->Value(), 3);
+    EXPECT_EQ(op(last)->Caption(), "-");
+    EXPECT_EQ(QApplication::focusWidget(), row(last));
+    click("CalC_Button_1");
+    EXPECT_EQ(total(), "8"); // 7 + 2 - 1: the Enter above gave the line of 2 its "+"
     EXPECT_EQ(state().tape.TapeValues().size(), state().tape.TapeOperators().size());
 }
 
