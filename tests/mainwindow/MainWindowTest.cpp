@@ -148,7 +148,8 @@ TEST_F(MainWindow, EnterAndOperatorsInTheLastRowGrowTheTape) {
     EXPECT_EQ(op(last)->Caption(), "-");
     EXPECT_EQ(QApplication::focusWidget(), row(last));
     click("CalC_Button_1");
-    EXPECT_EQ(total(), "8"); // 7 + 2 - 1: the Enter above gave the line of 2 its "+"
+    EXPECT_EQ(state().tape.value(lines), Value(Decimal(1)));
+    EXPECT_EQ(state().tape.op(lines), '-');
     EXPECT_EQ(state().tape.TapeValues().size(), state().tape.TapeOperators().size());
 }
 
