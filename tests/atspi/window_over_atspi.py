@@ -27,6 +27,7 @@ warnings.filterwarnings("ignore", category=DeprecationWarning)
 
 SKIP = 77
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
+QUIET = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
 
 
 def skip(reason):
@@ -35,54 +36,18 @@ def skip(reason):
     sys.exit(SKIP)
 
 
-class Processes:
-    """The helpers started here, ended in reverse order whatever happens."""
-
-    def __init__(self):
-        self.started = []
-
-    def start(self, args, **kwargs):
-        process = subprocess.Popen(args, start_new_session=True, **kwargs)
-        self.started.append(process)
-        return process
-
-    def end(self):
-        for process in reversed(self.started):
-            if process.poll() is None:
-                try:
-                    os.killpg(process.pid, signal.SIGTERM)
-                except ProcessLookupError:
-                    pass
-                try:
-                    process.wait(timeout=5)
-                except subprocess.TimeoutExpired:
-                    os.killpg(process.pid, signal.SIGKILL)
-                    process.wait()
-
-
-def start_display(processes):
-    """Xvfb on a display number it picks itself; returns ":N"."""
-    read_end, write_end = os.pipe()
-    processes.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-                     "-nolisten", "tcp"], pass_fds=(write_end,), stdout=subprocess.DEVNULL,
-                    stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as pipe:
-        number = pipe.readline().strip()
-    if not number:
-        skip("Xvfb did not start")
-    return ":" + number
-
-
-def start_session_bus(processes, environment):
-    """A D-Bus session bus of its own; returns its address."""
-    bus = processes.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=environment,
-                          text=True)
-    address = bus.stdout.readline().strip()
-    if not address:
-        skip("the D-Bus session bus did not start")
-    return address
+def end(processes):
+    """Ends the helpers started here, in reverse order."""
+    for process in reversed(processes):
+        if process.poll() is None:
+            try:
+                os.killpg(process.pid, signal.SIGTERM)
+                process.wait(timeout=5)
+            except ProcessLookupError:
+                process.wait()
+            except subprocess.TimeoutExpired:
+                os.killpg(process.pid, signal.SIGKILL)
+                process.wait()
 
 
 def wait_for(condition, seconds, step=0.1):
@@ -106,19 +71,35 @@ def main():
     if not os.access(BUS_LAUNCHER, os.X_OK):
         skip(BUS_LAUNCHER + " is not installed")
 
-    processes = Processes()
+    processes = []
+
+    def start(args, **kwargs):
+        processes.append(subprocess.Popen(args, start_new_session=True, **kwargs))
+        return processes[-1]
+
     home = tempfile.TemporaryDirectory()
     try:
-        environment = dict(os.environ)
         # A desktop of its own: settings in a temporary home, numbers and words in English.
-        environment.update({"HOME": home.name, "XDG_CONFIG_HOME": home.name + "/config",
-                            "XDG_RUNTIME_DIR": home.name, "LANG": "C.UTF-8",
-                            "LC_ALL": "C.UTF-8", "LANGUAGE": ""})
-        environment["DISPLAY"] = start_display(processes)
-        environment["DBUS_SESSION_BUS_ADDRESS"] = start_session_bus(processes, environment)
+        environment = dict(os.environ, HOME=home.name, XDG_CONFIG_HOME=home.name + "/config",
+                           XDG_RUNTIME_DIR=home.name, LANG="C.UTF-8", LC_ALL="C.UTF-8",
+                           LANGUAGE="")
         environment.pop("AT_SPI_BUS_ADDRESS", None)
-        processes.start([BUS_LAUNCHER, "--launch-immediately"], env=environment,
-                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # Xvfb on a display number it picks itself.
+        read_end, write_end = os.pipe()
+        start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+               "-nolisten", "tcp"], pass_fds=(write_end,), **QUIET)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            environment["DISPLAY"] = ":" + pipe.readline().strip()
+        if environment["DISPLAY"] == ":":
+            skip("Xvfb did not start")
+        bus = start(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=environment,
+                    text=True)
+        environment["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+        if not environment["DBUS_SESSION_BUS_ADDRESS"]:
+            skip("the D-Bus session bus did not start")
+        start([BUS_LAUNCHER, "--launch-immediately"], env=environment, **QUIET)
         # The client reads the bus's address from the environment when it is first imported.
         os.environ.update(environment)
         try:
@@ -131,11 +112,11 @@ def main():
         if wait_for(lambda: _desktop_answers(pyatspi), 10) is None:
             skip("the accessibility bus did not start")
 
-        window_environment = dict(environment, QT_QPA_PLATFORM="xcb",
-                                  QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                                  QT_ACCESSIBILITY="1")
-        calculator = processes.start([program], env=window_environment, cwd=home.name,
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        calculator = start([program], env=dict(environment, QT_QPA_PLATFORM="xcb",
+                                               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                                               QT_ACCESSIBILITY="1"),
+                           cwd=home.name, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                           text=True)
         application = wait_for(lambda: _application(pyatspi, calculator.pid), 30, 0.2)
         if application is None:
             if calculator.poll() is not None:
@@ -144,7 +125,7 @@ def main():
             skip("the window did not appear on the accessibility bus")
         return Walk(pyatspi, Atspi, GLib, application).run()
     finally:
-        processes.end()
+        end(processes)
         home.cleanup()
 
 
@@ -187,7 +168,7 @@ class Walk:
         return condition
 
     def nodes(self, root=None):
-        """Every accessible under root that shows, depth first."""
+        """Every accessible under root, depth first."""
         found = []
         stack = [root or self.application]
         while stack:
@@ -203,9 +184,6 @@ class Walk:
 
     def showing(self, node):
         return node.getState().contains(self.pyatspi.STATE_SHOWING)
-
-    def named(self, role, name, root=None):
-        return [n for n in self.nodes(root) if n.getRole() == role and n.name == name]
 
     def text_of(self, node):
         """A node's text through the text interface; None where it has none."""
@@ -237,12 +215,23 @@ class Walk:
                 pass
             time.sleep(0.02)
 
+    def press_to_read(self, buttons, keys, node, expected, what):
+        """Presses the keys by name through the bus and waits until node reads expected."""
+        for name in keys:
+            found = [b for b in buttons if b.name == name]
+            if self.check(len(found) == 1, "one key named '%s'" % name):
+                self.press(found[0])
+                self.pump(0.2)
+        if node is not None:
+            read = wait_for(lambda: self.text_of(node) == expected and expected, 5)
+            self.check(read == expected, what % self.text_of(node))
+
     def run(self):
         pyatspi = self.pyatspi
-        frames = [n for n in self.nodes() if n.getRole() == pyatspi.ROLE_FRAME]
+        all_nodes = self.nodes()
+        frames = [n for n in all_nodes if n.getRole() == pyatspi.ROLE_FRAME]
         self.check(frames and frames[0].name == "Padrix Calculator 6",
                    "the window is a frame named 'Padrix Calculator 6'")
-        all_nodes = self.nodes()
         buttons = [n for n in all_nodes
                    if n.getRole() == pyatspi.ROLE_PUSH_BUTTON and self.showing(n)]
         print("push buttons showing: %d" % len(buttons))
@@ -284,27 +273,16 @@ class Walk:
             self.check(value.minimumValue == 0 and value.currentValue == 0,
                        "the scroll bar shows its position and range")
 
-        # 7 + 5 through the bus's press actions, the total read through its text.
+        # 7 + 5 through the bus's press actions, the total read through its text; then M+
+        # stores the row's 5, and the memory display reads it. Both say so.
         def listener(event):
             self.text_changes.append((event.type, event.source.name if event.source else ""))
         pyatspi.Registry.registerEventListener(listener, "object:text-changed")
         self.pump(0.5)
-        for name in ("7", "Addition", "5"):
-            found = [b for b in buttons if b.name == name]
-            if self.check(len(found) == 1, "one key named '%s'" % name):
-                self.press(found[0])
-                self.pump(0.2)
-        if totals:
-            total = wait_for(lambda: self.text_of(totals[0]) == "12" and "12", 5)
-            self.check(total == "12", "7 + 5 pressed through the bus gives a total of 12, not '%s'"
-                       % self.text_of(totals[0]))
-        # M+ stores the row's 5; the memory display reads it and says so.
-        stores = [b for b in buttons if b.name == "M+"]
-        if self.check(len(stores) == 1, "one key named 'M+'") and memories:
-            self.press(stores[0])
-            memory = wait_for(lambda: self.text_of(memories[0]) == "5" and "5", 5)
-            self.check(memory == "5", "M+ puts 5 into the memory, which reads '%s'"
-                       % self.text_of(memories[0]))
+        self.press_to_read(buttons, ("7", "Addition", "5"), totals[0] if totals else None, "12",
+                           "7 + 5 pressed through the bus gives a total of 12, not '%s'")
+        self.press_to_read(buttons, ("M+",), memories[0] if memories else None, "5",
+                           "M+ puts 5 into the memory, which reads '%s'")
         self.pump(1.0)
         for name in ("Grand total", "Memory"):
             changes = [e for e in self.text_changes if e[1] == name]
@@ -312,11 +290,11 @@ class Walk:
             self.check(changes, "'%s' announces its new text (text-changed events)" % name)
         pyatspi.Registry.deregisterEventListener(listener, "object:text-changed")
 
-        self.open_dialog(buttons)
+        self.open_dialog()
         print("%d failure(s)" % len(self.failures))
         return 1 if self.failures else 0
 
-    def open_dialog(self, buttons):
+    def open_dialog(self):
         """"Open Calculation..." pressed on the menu: the open/save dialog's list shows its
         entries. The press answers only when the modal dialog closes, so another client
         presses it while this one looks at the dialog and closes it."""
@@ -340,14 +318,9 @@ class Walk:
 
     def look_at_dialog(self):
         pyatspi = self.pyatspi
-
-        def dialog_list():
-            for node in self.nodes():
-                if node.getRole() == pyatspi.ROLE_LIST and node.childCount > 0 and \
-                        self.showing(node):
-                    return node
-            return None
-        files = wait_for(dialog_list, 10, 0.3)
+        files = wait_for(lambda: next((n for n in self.nodes()
+                                       if n.getRole() == pyatspi.ROLE_LIST and
+                                       n.childCount > 0 and self.showing(n)), None), 10, 0.3)
         if not self.check(files is not None, "'Open Calculation...' shows the dialog's list"):
             return
         entries = [files.getChildAtIndex(i) for i in range(files.childCount)]
@@ -374,8 +347,7 @@ def press_menu_item(pid, name):
     gi.require_version("Atspi", "2.0")
     from gi.repository import Atspi
     import pyatspi
-    application = _application(pyatspi, pid)
-    walk = Walk(pyatspi, Atspi, None, application)
+    walk = Walk(pyatspi, Atspi, None, _application(pyatspi, pid))
     for node in walk.nodes():
         if node.getRole() == pyatspi.ROLE_MENU_ITEM and node.name == name:
             try:

@@ -19,13 +19,8 @@
 namespace padrix {
 namespace {
 
-std::vector<Drive> noDrives() {
-    return {};
-}
-
-QString noProfile() {
-    return {};
-}
+const DriveControl::DriveLister noDrives = [] { return std::vector<Drive>{}; };
+const std::function<QString()> noProfile = [] { return QString(); };
 
 /// Every test works in a folder tree of its own and leaves the current folder as it was.
 class DriveControlTest : public ::testing::Test {
@@ -49,8 +44,8 @@ protected:
     }
 
     /// A control shown at the given size, with its drives and profile, listing the tree.
-    std::unique_ptr<DriveControl> control(DriveControl::DriveLister drives = &noDrives,
-                                          std::function<QString()> profile = &noProfile,
+    std::unique_ptr<DriveControl> control(DriveControl::DriveLister drives = noDrives,
+                                          std::function<QString()> profile = noProfile,
                                           QSize size = QSize(300, 400)) const {
         auto c = std::make_unique<DriveControl>(nullptr, std::move(drives), std::move(profile));
         c->resize(size);
@@ -257,7 +252,7 @@ TEST_F(DriveControlTest, KeysScrollWithoutMovingTheSelection) {
     for (int i = 0; i < 40; ++i)
         names << QStringLiteral("f%1.txt").arg(i, 2, 10, QLatin1Char('0'));
     makeFiles(names);
-    auto c = control(&noDrives, &noProfile, QSize(300, 200));
+    auto c = control(noDrives, noProfile, QSize(300, 200));
     auto* bar = c->findChild<VantoVerticalScroll*>("sFiles");
     ASSERT_NE(bar, nullptr);
     const int drawn = (200 + c->rowHeight() - 1) / c->rowHeight();
@@ -373,7 +368,7 @@ TEST_F(DriveControlTest, IsAnAccessibleListOfItsEntriesWithTheirKinds) {
 }
 
 TEST(DriveControl, SavesItsFontNameAndDrawsItsOwnIcons) {
-    DriveControl c(nullptr, &noDrives, &noProfile);
+    DriveControl c(nullptr, noDrives, noProfile);
     EXPECT_EQ(c.classIdentifier(), "PadrixCalculator.DriveControl");
     PropertyBag bag;
     c.WriteProperties(bag);
@@ -382,7 +377,7 @@ TEST(DriveControl, SavesItsFontNameAndDrawsItsOwnIcons) {
     c.setFontName("Courier New");
     EXPECT_EQ(changed.count(), 1);
     c.WriteProperties(bag);
-    DriveControl loaded(nullptr, &noDrives, &noProfile);
+    DriveControl loaded(nullptr, noDrives, noProfile);
     loaded.ReadProperties(bag);
     EXPECT_EQ(loaded.FontName(), "Courier New");
 

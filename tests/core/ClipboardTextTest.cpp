@@ -81,15 +81,6 @@ TEST(ClipboardText, PasteReadsColumnsAndLedgers) {
               Value(Decimal::parse("2500.5")));
 }
 
-TEST(ClipboardText, EveryLineOfALongColumnIsKept) {
-    std::string text;
-    for (int i = 1; i <= 100000; ++i)
-        text += std::to_string(i) + "\r\n";
-    const Tape tape = pasteTape(text, en);
-    ASSERT_EQ(tape.lineCount(), 100000);
-    EXPECT_EQ(tape.value(99999), Value(Decimal(100000)));
-}
-
 TEST(ClipboardText, CopyThenPasteRestoresTheNumbers) {
     std::mt19937 random(11);
     std::uniform_int_distribution<std::int64_t> cents(-99999999, 99999999);

@@ -138,6 +138,18 @@ TEST_F(MainWindow, EnterAndOperatorsInTheLastRowGrowTheTape) {
     press(Qt::Key_Up); // at the top: nothing
     EXPECT_EQ(scroll()->Value(), 0);
     EXPECT_EQ(QApplication::focusWidget(), row(0));
+
+    // The keypad's operators grow the tape in the last row alike.
+    scroll()->setValue(2);
+    row(last)->setFocus();
+    click("CalC_Button_13");
+    EXPECT_EQ(state().tape.lineCount(), lines + 1);
+    EXPECT_EQ(scroll()->Value(), 3);
+    EXPECT_EQ(op(last)->Caption(), "-");
+    EXPECT_EQ(QApplication::focusWidget(), row(last));
+    click("CalC_Button_1");
+    EXPECT_EQ(state().tape.value(lines), Value(Decimal(1)));
+    EXPECT_EQ(state().tape.op(lines), '-');
     EXPECT_EQ(state().tape.TapeValues().size(), state().tape.TapeOperators().size());
 }
 
@@ -165,11 +177,9 @@ TEST_F(MainWindow, RowsStoreWhatTheyShow) {
     EXPECT_EQ(state().tape.value(2), Value(Decimal(0)));
 }
 
-TEST_F(MainWindow, GermanSeparators) {
+TEST_F(MainWindow, GermanSeparatorsAndThePadsDecimalKey) {
     context.locale = NumberLocale::german();
     open();
-    EXPECT_EQ(state().DecimalSeparator, ",");
-    EXPECT_EQ(state().GroupSeparator, ".");
     type("1,5+2.000,25");
     EXPECT_EQ(total(), "2001,75");
     menu("dp1_2");
@@ -185,6 +195,17 @@ TEST_F(MainWindow, GermanSeparators) {
     EXPECT_EQ(row(3)->text(), "1,5");
     EXPECT_EQ(state().tape.value(3), Value(Decimal::parse("1.5")));
     EXPECT_EQ(total(), "2.003,75");
+
+    // The numeric pad's decimal key is the point, whatever character the keyboard gives it:
+    // a German keyboard's "." from the pad does not group.
+    type("+1234");
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent key(type, Qt::Key_Period, Qt::KeypadModifier, QStringLiteral("."));
+        QApplication::sendEvent(QApplication::focusWidget(), &key);
+    }
+    type("5");
+    EXPECT_EQ(row(4)->text(), "1234,5");
+    EXPECT_EQ(total(), "3.238,25");
 }
 
 TEST_F(MainWindow, DecimalsAndTotalChoicesCarryOneCheckMark) {
@@ -448,21 +469,6 @@ TEST_F(MainWindow, EveryRowStandsInFrontOfItsLabel) {
     const QObjectList children = window->centralWidget()->children();
     for (int i = 0; i <= 3; ++i)
         EXPECT_GT(children.indexOf(row(i)), children.indexOf(op(i))) << "row " << i;
-}
-
-// The numeric pad's decimal key is the decimal point, whatever character the keyboard gives
-// it: a German keyboard's "." from the pad does not group.
-TEST_F(MainWindow, ThePadsDecimalKeyIsThePoint) {
-    context.locale = NumberLocale::german();
-    open();
-    type("1234");
-    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent key(type, Qt::Key_Period, Qt::KeypadModifier, QStringLiteral("."));
-        QApplication::sendEvent(QApplication::focusWidget(), &key);
-    }
-    type("5");
-    EXPECT_EQ(row(0)->text(), "1234,5");
-    EXPECT_EQ(total(), "1234,5");
 }
 
 // Random actions of the user through the window, and the same actions on a session of its

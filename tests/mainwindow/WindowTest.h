@@ -155,8 +155,8 @@ protected:
             << "the total box shows " << shown.toStdString();
     }
 
-    /// What the window holds and shows, as the tests read it: the session's tape, memory and
-    /// separators, the tape view's rows and focus, the game and the settings.
+    /// What the window holds and shows, as the tests read it: the session's tape and memory,
+    /// the tape view's rows and focus, the game and the settings.
     struct Shown {
         const Tape& tape;
         int LastVisibleLine;
@@ -167,23 +167,13 @@ protected:
         const InvadersGame& game;
         Settings settings;
         bool Activated;
-        QString DecimalSeparator;
-        QString GroupSeparator;
     };
     Shown state() const {
         const TapeSession& s = window->session();
         const TapeView& v = window->tapeView();
-        return {s.tape(),
-                v.LastVisibleLine(),
-                v.LineCount(),
-                v.CaretPos,
-                v.TotalFocused,
-                s.memory(),
-                window->game(),
-                window->settings(),
-                window->activated(),
-                QString::fromStdString(s.locale().decimalSeparator),
-                QString::fromStdString(s.locale().groupSeparator)};
+        return {s.tape(),       v.LastVisibleLine(), v.LineCount(),
+                v.CaretPos,     v.TotalFocused,      s.memory(),
+                window->game(), window->settings(),  window->activated()};
     }
     QLineEdit* row(int i) const {
         return window->findChild<QLineEdit*>(QStringLiteral("CalAmount_%1").arg(i));

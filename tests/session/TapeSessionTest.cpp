@@ -106,20 +106,6 @@ TEST_F(Session, LinesPastTheEndComeIntoBeingWhenWritten) {
     EXPECT_EQ(session.op(17), '+');
     EXPECT_EQ(session.op(18), 'x');
 
-    // The operator labels cycle; the first line never divides or raises.
-    std::string cycle;
-    for (int i = 0; i < 5; ++i) {
-        session.cycleOperator(1);
-        cycle += session.op(1);
-    }
-    EXPECT_EQ(cycle, "-x/^+");
-    cycle.clear();
-    for (int i = 0; i < 3; ++i) {
-        session.cycleOperator(0);
-        cycle += session.op(0);
-    }
-    EXPECT_EQ(cycle, "-x+");
-
     // Clear All keeps the length, and the total shows nothing until the next change.
     session.storeRowText(0, "7");
     EXPECT_EQ(total(), "7");
