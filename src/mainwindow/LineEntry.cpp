@@ -216,16 +216,19 @@ void LineEntry::CalAmount_KeyPress(int Index, short& KeyAscii) {
     m_view.setRowTextColor(Index, m_view.draft(Index).startsWith(QLatin1Char('(')) ? Color::Red
                                                                                    : Color::Black);
     if (kind != KeyKind::Other && Index == last)
-        moveOnFromLastRow(kind == KeyKind::Operator ? typed : m_session.op(m_view.lineOf(Index)));
+        moveOnFromLastRow(kind == KeyKind::Operator ? typed : m_session.op(m_view.lineOf(Index)),
+                          kind == KeyKind::Operator);
 }
 
-void LineEntry::moveOnFromLastRow(char op) {
+void LineEntry::moveOnFromLastRow(char op, bool operatorKey) {
     const int value = m_view.position();
     if (value == m_view.ValueMax()) {
         growthStep(op);
         return;
     }
-    m_session.setOperator(value + m_view.LastVisibleLine() + 1, op);
+    // An operator key gives the line that comes into view its operator; Enter leaves it.
+    if (operatorKey)
+        m_session.setOperator(value + m_view.LastVisibleLine() + 1, op);
     m_view.scrollBy(1);
 }
 
@@ -240,7 +243,7 @@ void LineEntry::operatorKey(char op) {
     const int last = m_view.LastVisibleLine();
     if (r >= last) {
         if (r == last)
-            moveOnFromLastRow(op);
+            moveOnFromLastRow(op, true);
         m_view.focusRow(r);
         return; // the total follows at the next entry
     }

@@ -41,8 +41,10 @@ private:
     void CalAmount_KeyDown(int Index, short& KeyCode);
     void CalAmount_KeyPress(int Index, short& KeyAscii);
     void CalAmount_KeyUp(int Index, short KeyCode);
-    /// The last row moves on: the tape scrolls by one line or, at its end, grows by one.
-    void moveOnFromLastRow(char op);
+    /// The last row moves on: the tape scrolls by one line or, at its end, grows by one line
+    /// with the operator `op`. An operator key (`operatorKey`) also gives `op` to a line that
+    /// scrolls into view; Enter leaves that line's operator as it is.
+    void moveOnFromLastRow(char op, bool operatorKey);
     void growthStep(char op);
 
     TapeView& m_view;

@@ -126,6 +126,9 @@ TEST_F(MainWindow, EnterAndOperatorsInTheLastRowGrowTheTape) {
     type("\n");
     EXPECT_EQ(scroll()->Value(), 2);
     EXPECT_EQ(state().tape.lineCount(), lines);
+    // The line it brings into view keeps its operator ("-2" stays "-2").
+    EXPECT_EQ(state().tape.TapeOperators()[static_cast<std::size_t>(last) + 2], '-');
+    EXPECT_EQ(total(), "5");
     press(Qt::Key_Down); // at the bottom: nothing, and no new line
     EXPECT_EQ(scroll()->Value(), 2);
     EXPECT_EQ(state().tape.lineCount(), lines);
