@@ -19,38 +19,43 @@ namespace padrix {
 
 namespace {
 
-/// A plain number of up to 19 figures, the common line of a file, read without the general
-/// conversion: an optional "-", figures and at most one separator, which is the point
-/// whichever of '.', ',' and the locale's own it is.
-bool readPlainNumber(std::string_view s, char localePoint, Decimal& out) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (!s.empty() && s[0] == '-') {
-        negative = true;
-        i = 1;
-    }
+/// Reads a plain number of up to 19 figures from `p` on, the common line of a file, without
+/// the general conversion: an optional "-", figures and at most one separator, which is the
+/// point whichever of '.', ',' and the locale's own it is. Stops at the first other character
+/// and leaves `p` there; false, with `p` as it was, where no such number starts.
+bool scanPlainNumber(const char*& p, const char* end, char localePoint, Decimal& out) {
+    const char* q = p;
+    const bool negative = q != end && *q == '-';
+    q += negative ? 1 : 0;
     std::uint64_t m = 0;
     int figures = 0;
     int scale = 0;
     bool seenSeparator = false;
-    for (; i < s.size(); ++i) {
-        const char c = s[i];
+    for (; q != end; ++q) {
+        const char c = *q;
         if (c >= '0' && c <= '9') {
             if (++figures > 19)
                 return false;
             m = m * 10 + static_cast<std::uint64_t>(c - '0');
-            if (seenSeparator)
-                ++scale;
+            scale += seenSeparator ? 1 : 0;
         } else if ((c == '.' || c == ',' || c == localePoint) && !seenSeparator) {
             seenSeparator = true;
         } else {
-            return false;
+            break;
         }
     }
     if (figures == 0)
         return false;
     out = Decimal::fromParts(m, 0, scale, negative);
+    p = q;
     return true;
+}
+
+/// A text that is a plain number as a whole (see scanPlainNumber).
+bool readPlainNumber(std::string_view s, char localePoint, Decimal& out) {
+    const char* p = s.data();
+    const char* const end = p + s.size();
+    return scanPlainNumber(p, end, localePoint, out) && p == end;
 }
 
 /// The locale's decimal separator where it is one byte, else '.'.
@@ -246,36 +251,16 @@ LineRead takeLine(std::string_view line, const NumberLocale& locale, Tape& tape)
 /// text, and moves `p` past it; false, with `p` and the tape as they were, for any other line.
 /// What it reads is what takeLine reads.
 bool takePlainLine(const char*& p, const char* end, char point, Tape& tape) {
-    const char* q = p;
-    const char op = *q++;
-    if (!isOperator(op))
+    const char op = *p;
+    const char* q = p + 1;
+    Decimal d;
+    if (!isOperator(op) || !scanPlainNumber(q, end, point, d))
         return false;
-    const bool negative = q < end && *q == '-';
-    q += negative ? 1 : 0;
-    std::uint64_t m = 0;
-    int figures = 0;
-    int scale = 0;
-    bool seenPoint = false;
-    for (; q < end; ++q) {
-        const char c = *q;
-        if (c >= '0' && c <= '9') {
-            if (++figures > 19)
-                return false;
-            m = m * 10 + static_cast<std::uint64_t>(c - '0');
-            scale += seenPoint ? 1 : 0;
-        } else if ((c == '.' || c == ',' || c == point) && !seenPoint) {
-            seenPoint = true;
-        } else {
-            break;
-        }
-    }
-    if (figures == 0)
-        return false;
-    if (q < end && *q == '\r')
+    if (q != end && *q == '\r')
         ++q;
     if (q == end || *q != '\n')
         return false;
-    tape.append(op, Decimal::fromParts(m, 0, scale, negative));
+    tape.append(op, d);
     p = q + 1;
     return true;
 }
