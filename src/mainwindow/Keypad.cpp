@@ -155,7 +155,7 @@ void Keypad::CalC_Button_Click(int Index) {
         return; // the only key without the trailing store
     case SignKey:
         keypadSign();
-        break;
+        return; // it stores the row itself
     case PercentKey:
         keypadPercent();
         break;
@@ -163,7 +163,7 @@ void Keypad::CalC_Button_Click(int Index) {
         if (Index == DecimalKey && m_view.draft(m_view.CurrentRow).contains(m_decimal))
             return;
         keypadDigit(Index);
-        break;
+        return; // it stores the row itself
     }
     // The trailing store: a row that reads as a number is stored as that number.
     const QString text = m_view.draft(m_view.CurrentRow);
