@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <array>
 #include <cstring>
 #include <utility>
@@ -259,7 +261,8 @@ std::optional<JournalTape> readJournalFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = file.read(MaxJournalBytes);
+    // A read of the limit itself would reserve that much memory first.
+    const QByteArray bytes = file.read(std::min(file.size(), MaxJournalBytes));
     return readJournal(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
