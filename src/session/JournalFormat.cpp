@@ -5,7 +5,6 @@
 #include <QFile>
 
 #include <algorithm>
-
 #include <array>
 #include <cstring>
 #include <utility>
