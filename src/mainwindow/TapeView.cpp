@@ -15,6 +15,7 @@
 #include <QLineEdit>
 
 #include <cmath>
+#include <string_view>
 
 namespace padrix {
 
@@ -36,7 +37,10 @@ const ControlDesign& design(const char* name, int index = -1) {
 } // namespace
 
 TapeView::TapeView(QWidget* interior, TapeSession& session, const DesignScale& scale)
-    : QObject(interior), m_session(session), m_scale(scale), m_interior(interior) {
+    : QObject(interior), m_session(session), m_scale(scale), m_interior(interior),
+      m_rowName(tr("Line %1")), m_operatorName(tr("Operator of line %1: %2; press to change")),
+      m_operatorWords({tr("addition"), tr("subtraction"), tr("multiplication"), tr("division"),
+                       tr("power"), tr("none")}) {
     createControls();
     // A changed line's row keeps the text being typed in it; its colour and its operator
     // follow the line.
@@ -220,7 +224,7 @@ void TapeView::ScrollNum_Change() {
     for (int i = 0; i <= m_lastVisibleLine && i < CalAmount.size(); ++i) {
         const int line = lineOf(i);
         // A screen reader names the row by the tape line it shows, counted from 1.
-        const QString name = tr("Line %1").arg(line + 1);
+        const QString name = m_rowName.arg(line + 1);
         if (CalAmount[i]->accessibleName() != name)
             CalAmount[i]->setAccessibleName(name);
         setDraft(i, m_session.lineText(line));
@@ -233,9 +237,7 @@ void TapeView::clearRows() {
     ScrollNum->setValue(0);
     ScrollNum->setValueMax(0);
     for (int i = 0; i <= m_lineCount; ++i) {
-        Op[i]->setCaption(QStringLiteral("+"));
-        Op[i]->setRenderColor(Color::Silver);
-        Op[i]->setAccessibleName(operatorLabelName(i, '+')); // the rows start at line 1 again
+        setOperatorCaption(i, '+'); // the rows start at line 1 again
         CalAmount[i]->setText(QString());
         setRowTextColor(i, Color::Black);
     }
@@ -317,29 +319,10 @@ void TapeView::setOperatorCaption(int row, char op) {
         label->setAccessibleName(name);
 }
 
-QString TapeView::operatorLabelName(int line, char op) {
-    const char* word = nullptr;
-    switch (op) {
-    case '+':
-        word = QT_TR_NOOP("addition");
-        break;
-    case '-':
-        word = QT_TR_NOOP("subtraction");
-        break;
-    case 'x':
-        word = QT_TR_NOOP("multiplication");
-        break;
-    case '/':
-        word = QT_TR_NOOP("division");
-        break;
-    case '^':
-        word = QT_TR_NOOP("power");
-        break;
-    default:
-        word = QT_TR_NOOP("none");
-        break;
-    }
-    return tr("Operator of line %1: %2; press to change").arg(line + 1).arg(tr(word));
+QString TapeView::operatorLabelName(int line, char op) const {
+    const auto at = std::string_view("+-x/^").find(op);
+    const QString& word = m_operatorWords[at == std::string_view::npos ? 5 : qsizetype(at)];
+    return m_operatorName.arg(line + 1).arg(word);
 }
 
 void TapeView::showOnTotal(const QString& text, bool centred) {

@@ -104,7 +104,7 @@ private:
     void createControls();
     void setOperatorCaption(int row, char op);
     /// What a screen reader says of the operator label of a line (counted from 0).
-    static QString operatorLabelName(int line, char op);
+    QString operatorLabelName(int line, char op) const;
     bool rowEvent(int row, QEvent* event);
 
     TapeSession& m_session;
@@ -114,6 +114,11 @@ private:
     int m_lineCount = 0;       // highest index of the created rows
     int m_lastVisibleLine = 0; // highest index of the visible rows
     bool m_totalHeld = false;
+    // What a screen reader hears of the rows, translated once: the rows are named on every
+    // redraw.
+    QString m_rowName;           // "Line %1"
+    QString m_operatorName;      // "Operator of line %1: %2; press to change"
+    QStringList m_operatorWords; // for + - x / ^, then any other
 
     QFrame* Dzx = nullptr;
     QLabel* Op11 = nullptr;
