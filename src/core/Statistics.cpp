@@ -140,29 +140,30 @@ std::string AverageSum::text(const NumberLocale& locale) const {
     return "Average : " + generalText(sum / Decimal(count), locale);
 }
 
-int Selectionsort(std::vector<Value>& values) {
-    // Same result as sorting everything and then compacting the values above 0: keep those,
-    // sort them (numbers before texts), fill up with zeros.
-    const Value zero = Decimal{};
-    const auto kept = std::stable_partition(values.begin(), values.end(), isAboveZero);
-    const auto texts =
-        std::stable_partition(values.begin(), kept, [](const Value& v) { return !v.isText(); });
-    sortNumbers(values.begin(), texts);
-    std::stable_sort(texts, kept,
-                     [](const Value& a, const Value& b) { return compareValues(a, b) < 0; });
-    std::fill(kept, values.end(), zero);
-    return static_cast<int>(kept - values.begin()) - 1;
-}
+namespace {
 
-void sortTapeValues(std::vector<Value>& values) {
-    const auto kept = std::stable_partition(values.begin(), values.end(),
-                                            [](const Value& v) { return !v.isBlank(); });
+/// Keeps the values that `keep` takes at the front, sorted (numbers before texts), and fills
+/// the rest with zeros; gives where the zeros begin.
+template <class Keep> std::vector<Value>::iterator sortKept(std::vector<Value>& values, Keep keep) {
+    const auto kept = std::stable_partition(values.begin(), values.end(), keep);
     const auto texts =
         std::stable_partition(values.begin(), kept, [](const Value& v) { return !v.isText(); });
     sortNumbers(values.begin(), texts);
     std::stable_sort(texts, kept,
                      [](const Value& a, const Value& b) { return compareValues(a, b) < 0; });
     std::fill(kept, values.end(), Value(Decimal{}));
+    return kept;
+}
+
+} // namespace
+
+int Selectionsort(std::vector<Value>& values) {
+    // Same result as sorting everything and then compacting the values above 0.
+    return static_cast<int>(sortKept(values, isAboveZero) - values.begin()) - 1;
+}
+
+void sortTapeValues(std::vector<Value>& values) {
+    sortKept(values, [](const Value& v) { return !v.isBlank(); });
 }
 
 std::optional<std::string> statisticText(const std::vector<Value>& values, int mode,
