@@ -60,6 +60,13 @@ public:
     const std::vector<Value>& TapeValues() const { return m_values; }
     const std::vector<char>& TapeOperators() const { return m_operators; }
     int lineCount() const { return static_cast<int>(m_values.size()); }
+    /// The lines up to the last that holds a value; 0 for a tape of blanks.
+    int linesWithValues() const {
+        int n = lineCount();
+        while (n > 0 && m_values[static_cast<std::size_t>(n) - 1].isBlank())
+            --n;
+        return n;
+    }
     const Value& value(int line) const { return m_values[static_cast<std::size_t>(line)]; }
     char op(int line) const { return m_operators[static_cast<std::size_t>(line)]; }
 

@@ -17,18 +17,6 @@
 
 namespace padrix {
 
-namespace {
-
-/// The lines up to the last that holds a value.
-int linesWithValues(const Tape& tape) {
-    int n = tape.lineCount();
-    while (n > 0 && tape.value(n - 1).isBlank())
-        --n;
-    return n;
-}
-
-} // namespace
-
 TapeKeeping::TapeKeeping(QWidget& window, TapeView& view, TapeSession& session, Menus& menus,
                          QString folder, bool& keep)
     : QObject(&window), m_window(window), m_view(view), m_session(session), m_menus(menus),
@@ -97,7 +85,7 @@ void TapeKeeping::ask(std::vector<LostTape> lost) {
                 tr("The calculator did not close normally. Restore the tape from %1 "
                    "(%2 lines, total %3)?")
                     .arg(when)
-                    .arg(linesWithValues(tape.content.tape))
+                    .arg(tape.content.tape.linesWithValues())
                     .arg(total);
             if (QMessageBox::question(&m_window, m_window.windowTitle(), question) ==
                 QMessageBox::Yes) {

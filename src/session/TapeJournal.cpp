@@ -50,13 +50,6 @@ QStringList journalsIn(const QString& folder, const QString& pattern) {
     return QDir(folder).entryList({pattern}, QDir::Files, QDir::Name | QDir::Reversed);
 }
 
-bool holdsValues(const Tape& tape) {
-    for (int i = 0; i < tape.lineCount(); ++i)
-        if (!tape.value(i).isBlank())
-            return true;
-    return false;
-}
-
 } // namespace
 
 /// Writes what the journal appends, on a thread of its own, so that a slow or full disk never
@@ -244,7 +237,7 @@ std::vector<LostTape> TapeJournal::takeLostTapes() {
             replaceFile(path, path + QStringLiteral(".damaged"));
             continue;
         }
-        if (!holdsValues(content->tape)) {
+        if (content->tape.linesWithValues() == 0) {
             QFile::remove(path); // nothing to give back
             continue;
         }

@@ -17,12 +17,7 @@ protected:
         context.journalFolder = dir.filePath("state");
     }
     QAction* action(const char* name) const { return window->findChild<QAction*>(name); }
-    bool holdsValues() const {
-        for (int i = 0; i < window->session().lineCount(); ++i)
-            if (!window->session().value(i).isBlank())
-                return true;
-        return false;
-    }
+    bool holdsValues() const { return window->session().tape().linesWithValues() > 0; }
     /// Answers the restore question with Yes or No, keeping what it asked.
     void answerRestore(bool yes) {
         answerDialog = [this, yes](QWidget* dialog) {
