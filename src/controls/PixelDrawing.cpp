@@ -23,29 +23,6 @@ void fillRect(QImage& image, int x1, int y1, int x2, int y2, QRgb color) {
     }
 }
 
-void setPixel(QImage& image, int x, int y, QRgb color) {
-    fillRect(image, x, y, x + 1, y + 1, color);
-}
-
-void verticalLine(QImage& image, int x, int y1, int y2, QRgb color) {
-    fillRect(image, x, y1, x + 1, y2, color);
-}
-
-void horizontalLine(QImage& image, int x1, int x2, int y, QRgb color) {
-    fillRect(image, x1, y, x2, y + 1, color);
-}
-
-void box(QImage& image, int x1, int y1, int x2, int y2, QRgb color) {
-    if (x1 > x2)
-        std::swap(x1, x2);
-    if (y1 > y2)
-        std::swap(y1, y2);
-    horizontalLine(image, x1, x2 + 1, y1, color);
-    horizontalLine(image, x1, x2 + 1, y2, color);
-    verticalLine(image, x1, y1, y2 + 1, color);
-    verticalLine(image, x2, y1, y2 + 1, color);
-}
-
 QImage deviceImage(int width, int height, qreal ratio) {
     QImage image(static_cast<int>(std::lround(width * ratio)),
                  static_cast<int>(std::lround(height * ratio)), QImage::Format_RGB32);
