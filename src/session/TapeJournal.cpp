@@ -219,7 +219,7 @@ std::vector<LostTape> TapeJournal::takeLostTapes() {
     // old, so that one being written now is left alone).
     for (const QString& name : journalsIn(m_folder, QStringLiteral("*.new"))) {
         const QFileInfo info(QDir(m_folder).filePath(name));
-        if (info.lastModified().secsTo(QDateTime::currentDateTime()) < 60)
+        if (now() - info.lastModified().toMSecsSinceEpoch() < 60'000)
             continue;
         if (HeldFile file = HeldFile::holdIfFree(info.filePath()); file.isOpen())
             QFile::remove(info.filePath());
@@ -338,13 +338,16 @@ void TapeJournal::fail(const QString& note) {
 void TapeJournal::append(std::string record) {
     m_fileBytes += static_cast<qint64>(record.size());
     m_writer->append(std::move(record));
-    // Grown past a few times the tape's size: a snapshot begins a new file.
-    if (m_fileBytes > 4 * 16 * std::max<qint64>(m_knownLines, 1) + (256 << 10))
+    if (overgrown()) // a snapshot begins a new file
         snapshot(now());
 }
 
+bool TapeJournal::overgrown() const {
+    return m_fileBytes > 4 * 16 * std::max<qint64>(m_knownLines, 1) + (256 << 10);
+}
+
 void TapeJournal::snapshot(qint64 time) {
-    const bool fresh = m_fileBytes > 4 * 16 * std::max<qint64>(m_knownLines, 1) + (256 << 10);
+    const bool fresh = overgrown();
     const qint64 bytes = qint64(m_session->lineCount()) * 16;
     m_fileBytes = fresh ? bytes : m_fileBytes + bytes;
     m_writer->append({}, std::make_shared<const Tape>(m_session->tape()), time, fresh);

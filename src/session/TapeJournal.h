@@ -72,8 +72,6 @@ public:
 
     /// The journal's file while it runs.
     QString path() const { return m_path; }
-    /// Bytes appended to the current file since its last snapshot began it.
-    qint64 fileBytes() const { return m_fileBytes; }
 
 signals:
     /// The journal went off for this run; `note` says why.
@@ -86,6 +84,8 @@ private:
     void append(std::string record);
     /// A snapshot of the tape as it stands, the state of `time`.
     void snapshot(qint64 time);
+    /// True once the file has grown past a few times the tape's size.
+    bool overgrown() const;
     /// The snapshot that a replaced tape asked for, if it is not taken yet.
     void takeDueSnapshot();
     void fail(const QString& note);

@@ -295,10 +295,6 @@ bool TapeSession::save(const QString& path, std::string* error, SaveFailure* fai
     return saveCalcFile(path, m_tape, m_locale, error, failure);
 }
 
-void TapeSession::setCurrentFile(const QString& path) {
-    m_currentFile = path;
-}
-
 void TapeSession::memoryFromLine(int line) {
     m_memory = value(line);
     emit memoryChanged();

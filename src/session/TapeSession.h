@@ -102,8 +102,6 @@ public:
     std::optional<std::string> open(CalcFileReading& reading);
     /// Writes the tape to a calculation file; false, with the reason, when it cannot.
     bool save(const QString& path, std::string* error = nullptr, SaveFailure* failure = nullptr);
-    /// The file that Open and Save use when none is chosen.
-    void setCurrentFile(const QString& path);
 
     // The memory.
     void memoryFromLine(int line);
