@@ -1,18 +1,14 @@
 #include "platform/Display.h"
 
+#include "platform/Environment.h"
+
 #include <QtGlobal>
 
-#include <cstdlib>
 #include <string_view>
 
 namespace padrix {
 
 namespace {
-
-std::string variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::string(value) : std::string();
-}
 
 /// True when the platform plugin `name` (without its ":options") can start here.
 bool canStart(std::string_view name, const DisplayEnvironment& environment) {
@@ -26,7 +22,8 @@ bool canStart(std::string_view name, const DisplayEnvironment& environment) {
 } // namespace
 
 DisplayEnvironment DisplayEnvironment::fromProcess() {
-    return {variable("QT_QPA_PLATFORM"), variable("DISPLAY"), variable("WAYLAND_DISPLAY")};
+    return {environmentVariable("QT_QPA_PLATFORM"), environmentVariable("DISPLAY"),
+            environmentVariable("WAYLAND_DISPLAY")};
 }
 
 bool hasDisplay(const DisplayEnvironment& environment) {

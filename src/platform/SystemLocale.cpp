@@ -1,23 +1,15 @@
 #include "platform/SystemLocale.h"
 
+#include "platform/Environment.h"
+
 #include <QLocale>
 #include <QString>
 
-#include <cstdlib>
-
 namespace padrix {
 
-namespace {
-
-std::string variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::string(value) : std::string();
-}
-
-} // namespace
-
 LocaleEnvironment LocaleEnvironment::fromProcess() {
-    return {variable("LC_ALL"), variable("LC_NUMERIC"), variable("LANG")};
+    return {environmentVariable("LC_ALL"), environmentVariable("LC_NUMERIC"),
+            environmentVariable("LANG")};
 }
 
 NumberLocale numberLocaleFor(const QLocale& locale) {

@@ -1,21 +1,16 @@
 #include "platform/Translations.h"
 
+#include "platform/Environment.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
-#include <cstdlib>
-
 namespace padrix {
 
 namespace {
-
-std::string variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::string(value) : std::string();
-}
 
 /// "de_DE.UTF-8@euro" is "de_DE"; "C" and "POSIX" are English.
 QString languageCode(const QString& name) {
@@ -43,7 +38,8 @@ QString programTranslation(const QString& code) {
 } // namespace
 
 MessageEnvironment MessageEnvironment::fromProcess() {
-    return {variable("LANGUAGE"), variable("LC_ALL"), variable("LC_MESSAGES"), variable("LANG")};
+    return {environmentVariable("LANGUAGE"), environmentVariable("LC_ALL"),
+            environmentVariable("LC_MESSAGES"), environmentVariable("LANG")};
 }
 
 QStringList messageLanguages(const MessageEnvironment& environment) {
