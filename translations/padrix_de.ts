@@ -374,6 +374,9 @@
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+</context>
+<context>
+    <name>padrix::FunctionButtons</name>
     <message>
         <source>Empty function button %1</source>
         <translation>Leere Funktionstaste %1</translation>
@@ -384,10 +387,6 @@
     <message>
         <source>Edit function buttons...</source>
         <translation>Funktionstasten bearbeiten...</translation>
-    </message>
-    <message>
-        <source>Empty function button %1</source>
-        <translation>Leere Funktionstaste %1</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,7 @@
 #include "controls/LumoButton.h"
 #include "platform/PlatformColors.h"
 
+#include <QCoreApplication>
 #include <QScreen>
 #include <QWidget>
 
@@ -45,6 +46,14 @@ QRect screenOf(const QWidget* anchor) {
 }
 
 } // namespace
+
+void nameFunctionButton(LumoButton& button, int index) {
+    button.setAccessibleName(
+        button.Caption().isEmpty()
+            ? QCoreApplication::translate("padrix::FunctionButtons", "Empty function button %1")
+                  .arg(index + 1)
+            : QString());
+}
 
 void centreOver(QWidget* window, const QWidget* anchor) {
     const QRect over = anchor->frameGeometry();

@@ -19,6 +19,10 @@ void placeControl(QWidget* widget, const QString& name, const Place& at, double 
 /// Gives a dialog its fixed design size and background colour (0x00BBGGRR).
 void designDialog(QWidget* dialog, const Place& size, int background, double twipsPerPixel);
 
+/// Names function button `index` (from 0) for a screen reader: a button with a caption by its
+/// caption, one without by its place, since the empty buttons share their tool tip.
+void nameFunctionButton(LumoButton& button, int index);
+
 /// Moves a window of its own (a dialog) so that it stands centred over `anchor`, kept on the
 /// screen that `anchor` shows on.
 void centreOver(QWidget* window, const QWidget* anchor);

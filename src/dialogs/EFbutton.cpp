@@ -142,7 +142,7 @@ void EFbutton::Form_Load() {
     for (int i = 0; i < FunctionButtonCount; ++i) {
         Stific[i]->setCaption(QString::fromStdString(m_buttons[i].caption));
         Stific[i]->setToolTip(QString::fromStdString(m_buttons[i].toolTip));
-        nameEmptyButton(i);
+        nameFunctionButton(*Stific[i], i);
     }
     Stific_Click(0);
 }
@@ -162,17 +162,11 @@ void EFbutton::F_But_name_Change() {
     const QString name = F_But_name->currentText();
     m_buttons[EditIndex].caption = name.toStdString();
     Stific[EditIndex]->setCaption(name);
-    nameEmptyButton(EditIndex);
+    nameFunctionButton(*Stific[EditIndex], EditIndex);
     // A built-in function has no formula to edit.
     const bool builtIn = builtInFunctionNames().contains(name);
     F_But_Formula->setVisible(!builtIn);
     L[1]->setVisible(!builtIn);
-}
-
-void EFbutton::nameEmptyButton(int Index) {
-    Stific[Index]->setAccessibleName(Stific[Index]->Caption().isEmpty()
-                                         ? tr("Empty function button %1").arg(Index + 1)
-                                         : QString());
 }
 
 void EFbutton::F_But_Formula_Change() {

@@ -41,8 +41,6 @@ private:
     void Form_Load();
     void Stific_Click(int Index);
     void F_But_name_Change();
-    /// Names a button without a caption for a screen reader, by its place.
-    void nameEmptyButton(int Index);
     void F_But_Formula_Change();
     void F_Tip_Text_Change();
     void OK_Click(int Index);

@@ -49,10 +49,7 @@ void FunctionKeys::showDefinitions() {
         const FunctionDefinition& definition = m_session.buttons()[i];
         Stific[i]->setCaption(QString::fromStdString(definition.caption));
         Stific[i]->setToolTip(QString::fromStdString(definition.toolTip));
-        // A button without a caption still needs a name for a screen reader, one of its own:
-        // the empty buttons share their tool tip.
-        Stific[i]->setAccessibleName(
-            definition.caption.empty() ? tr("Empty function button %1").arg(i + 1) : QString());
+        nameFunctionButton(*Stific[i], i);
     }
 }
 
