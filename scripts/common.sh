@@ -56,6 +56,18 @@ padrix_install_windows_packages() {
     padrix_install_missing --no-install-recommends "${PADRIX_WINDOWS_PACKAGES[@]}"
 }
 
+# A heading for a step of a script's run, with the seconds since the script began.
+PADRIX_STARTED=$SECONDS
+step() {
+    echo "== $* ($((SECONDS - PADRIX_STARTED)) s)"
+}
+
+# Runs the whole suite of the build in folder $1, its tests in parallel.
+run_suite() {
+    ctest --test-dir "$1" --output-on-failure --no-tests=error --timeout 300 \
+        --parallel "$(nproc)"
+}
+
 # Configures the build folder $1 with the cmake settings that follow, and builds everything.
 padrix_build_in() {
     local dir="$1"
